@@ -1,0 +1,33 @@
+// How a text becomes a cell value, and the three texts a cell gives back:
+// the storage text (comparisons), the display text (painting, find) and the
+// output text (script, copy, export).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/grid_column.h"
+#include "model/grid_row.h"
+
+namespace maltrove {
+
+// The input checks and mask removal: the text to store, or nothing when a
+// character is refused.
+std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data);
+
+// Stores a text in the cell's normal form for its column; never refuses.
+void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text);
+
+// The stored value of a select cell matched against its lists.
+std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
+                             std::string_view text);
+
+std::string StorageText(const CGridColumn& column, const CGridCell& cell);
+std::string DisplayText(const CGridColumn& column, const CGridCell& cell);
+std::string OutputText(const CGridColumn& column, const CGridCell& cell);
+
+// Whether a default value suits the column's data type.
+bool IsValidDefault(int dataType, std::string_view value);
+
+}  // namespace maltrove

@@ -1,0 +1,20 @@
+// Character rules applied to a cell's input text before it is stored.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace maltrove {
+
+// Whether character c may stand after textBefore (so at position
+// textBefore.size()) in the input of a column. A numeric column takes digits,
+// one ".", and "+" or "-" only in front. A non-empty allowChar overrides
+// that: it lists characters and byte ranges such as "0-9a-f", and a leading
+// "-" in it is what admits the minus sign.
+bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
+                   std::string_view textBefore);
+
+// text without any of the characters listed in chars.
+std::string RemoveChars(std::string_view text, std::string_view chars);
+
+}  // namespace maltrove

@@ -1,0 +1,363 @@
+// Structure of the table: access by index, inserting and removing rows and
+// columns, and the layout positions that every change keeps up to date.
+#include <algorithm>
+
+#include "model/cell_value.h"
+#include "model/grid_model.h"
+#include "model/text_util.h"
+
+namespace maltrove {
+
+namespace {
+
+// The index at which an insert at nPos lands: 0 at the front, the end for -1
+// or any position beyond it.
+int InsertIndex(int nPos, int count) {
+  if (nPos < 0 || nPos > count) return count;
+  return nPos;
+}
+
+// "data1".."data256": the first not used as a field name, or "".
+std::string GenerateFieldName(const std::vector<std::unique_ptr<CGridColumn>>& columns) {
+  for (int n = 1; n <= 256; ++n) {
+    std::string name = "data" + std::to_string(n);
+    bool used = std::any_of(columns.begin(), columns.end(),
+                            [&](const auto& c) { return c->fieldName == name; });
+    if (!used) return name;
+  }
+  return {};
+}
+
+// Automatic cell alignment: centred buttons and dates, numbers to the right.
+int AutomaticAlign(int dataType, int inputType) {
+  if (inputType == kInputButton) return kAlignCenter;
+  if (dataType == kDataNumeric) return kAlignRight;
+  if (dataType == kDataDateTime) return kAlignCenter;
+  return kAlignLeft;
+}
+
+}  // namespace
+
+CGridModel::CGridModel() = default;
+CGridModel::~CGridModel() = default;
+
+// ---- access ---------------------------------------------------------------
+
+int CGridModel::rowsInUse() const {
+  return static_cast<int>(filtered_ ? filteredRows_.size() : allRows_.size());
+}
+
+int32_t CGridModel::getRowCount() const { return rowsInUse(); }
+
+CGridColumn* CGridModel::column(int col) {
+  if (col < 0 || col >= static_cast<int>(columns_.size())) return nullptr;
+  return columns_[col].get();
+}
+
+const CGridColumn* CGridModel::column(int col) const {
+  return const_cast<CGridModel*>(this)->column(col);
+}
+
+CGridRow* CGridModel::row(int r) {
+  if (r < 0 || r >= rowsInUse()) return nullptr;
+  return filtered_ ? filteredRows_[r] : allRows_[r].get();
+}
+
+const CGridRow* CGridModel::row(int r) const { return const_cast<CGridModel*>(this)->row(r); }
+
+CGridCell* CGridModel::cell(int r, int col) {
+  CGridRow* found = row(r);
+  if (found == nullptr || col < 0 || col >= static_cast<int>(found->cells.size())) return nullptr;
+  return &found->cells[col];
+}
+
+const CGridCell* CGridModel::cell(int r, int col) const {
+  return const_cast<CGridModel*>(this)->cell(r, col);
+}
+
+int CGridModel::rowIndexOf(const CGridRow* target) const {
+  for (int i = 0, n = rowsInUse(); i < n; ++i) {
+    if (row(i) == target) return i;
+  }
+  return -1;
+}
+
+int32_t CGridModel::getColumnIndex(const std::string& name) const {
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    if (columns_[i]->fieldName == name) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+// ---- layout ---------------------------------------------------------------
+
+int CGridModel::firstColumnLeft() const {
+  return (style_.rowHeaderVisible ? style_.rowHeaderWidth : -kGap) + 5;
+}
+
+int CGridModel::firstRowTop() const {
+  return (style_.columnHeaderVisible ? style_.columnHeaderHeight : -kGap) + 6;
+}
+
+void CGridModel::moveColumns(int from, int delta) {
+  for (size_t i = static_cast<size_t>(std::max(from, 0)); i < columns_.size(); ++i) {
+    columns_[i]->left += delta;
+  }
+  contentRight_ += delta;
+}
+
+void CGridModel::moveRows(int from, int delta) {
+  for (int i = std::max(from, 0), n = rowsInUse(); i < n; ++i) row(i)->top += delta;
+  contentBottom_ += delta;
+}
+
+void CGridModel::layoutRows() {
+  int top = firstRowTop();
+  for (int i = 0, n = rowsInUse(); i < n; ++i) {
+    CGridRow* r = row(i);
+    r->top = top;
+    top += r->height + kGap;
+  }
+  contentBottom_ = top - kGap + 2;
+  if (rowsInUse() == 0) contentBottom_ = kInitialContentBottom;
+}
+
+void CGridModel::setColumnHeaderVisible(int32_t value) {
+  if ((value != 0) == (style_.columnHeaderVisible != 0)) {
+    style_.columnHeaderVisible = value;
+    return;
+  }
+  style_.columnHeaderVisible = value;
+  const int shift = style_.columnHeaderHeight + kGap;
+  moveRows(0, value != 0 ? shift : -shift);
+  recomputeScrollBars();
+  repaintAll();
+}
+
+void CGridModel::setRowHeaderVisible(int32_t value) {
+  if ((value != 0) == (style_.rowHeaderVisible != 0)) {
+    style_.rowHeaderVisible = value;
+    return;
+  }
+  style_.rowHeaderVisible = value;
+  const int shift = style_.rowHeaderWidth + kGap;
+  moveColumns(0, value != 0 ? shift : -shift);
+  recomputeScrollBars();
+  repaintAll();
+}
+
+// ---- columns --------------------------------------------------------------
+
+int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_t nWidth,
+                                 const std::string& sFieldName, int32_t nFieldType,
+                                 int32_t nInputType, const std::string& sOutputType,
+                                 const std::string& sDisplayType, int32_t bReadOnly,
+                                 const std::string& sDefault) {
+  if (getColumnCount() >= kMaxColumns) return -1;
+  std::string fieldName = sFieldName.empty() ? GenerateFieldName(columns_) : sFieldName;
+  if (Trim(fieldName).empty() || getColumnIndex(fieldName) >= 0) return -1;
+
+  auto column = std::make_unique<CGridColumn>();
+  column->header = style_.columnHeaderDefault;
+  column->cell = style_.cellDefault;
+  column->button = style_.cellButtonDefault;
+  column->displayToolTip = style_.displayToolTipDefault;
+  column->label = sLabel.empty() ? fieldName : sLabel;
+  column->width = column->declaredWidth = nWidth;
+  column->fieldName = std::move(fieldName);
+  column->dataType = nFieldType;
+  column->inputType = nInputType;
+  column->outputType = sOutputType;
+  column->displayType = sDisplayType;
+  column->readOnly = bReadOnly;
+  if (IsValidDefault(nFieldType, sDefault)) column->defaultValue = sDefault;
+  if (column->cell.align == kAlignLeft) column->cell.align = kAlignNone;
+  if (column->cell.align == kAlignNone) column->cell.align = AutomaticAlign(nFieldType, nInputType);
+
+  const int index = InsertIndex(nPos, getColumnCount());
+  if (index == 0) {
+    column->left = firstColumnLeft();
+  } else {
+    const CGridColumn& before = *columns_[index - 1];
+    column->left = before.left + before.width + kGap;
+  }
+  for (auto& r : allRows_) {
+    CGridCell added;
+    if (column->inputType == kInputCheckBox) {
+      added.number = column->defaultChecked;
+      added.isNull = column->defaultChecked == 0;
+    }
+    if (!column->defaultValue.empty()) SetCellValue(*column, added, column->defaultValue);
+    r->cells.insert(r->cells.begin() + index, std::move(added));
+  }
+  const int shift = column->width + kGap;
+  columns_.insert(columns_.begin() + index, std::move(column));
+  for (size_t i = static_cast<size_t>(index) + 1; i < columns_.size(); ++i) {
+    columns_[i]->left += shift;
+  }
+  contentRight_ += shift;
+  recomputeScrollBars();
+  selection_.clear();
+  repaintAll();
+  return index;
+}
+
+void CGridModel::removeColumn(int32_t col) {
+  CGridColumn* target = column(col);
+  if (target == nullptr) return;
+  dropHiddenCells(nullptr, target);
+  for (auto& r : allRows_) r->cells.erase(r->cells.begin() + col);
+  const int shift = target->width + kGap;
+  columns_.erase(columns_.begin() + col);
+  moveColumns(col, -shift);
+  if (focusedCol_ >= getColumnCount()) focusedCol_ = getColumnCount() - 1;
+  recomputeScrollBars();
+  repaintAll();
+}
+
+void CGridModel::removeAllColumns() {
+  for (auto& r : allRows_) r->cells.clear();
+  columns_.clear();
+  hiddenCells_.clear();
+  selection_.clear();
+  contentRight_ = kInitialContentRight;
+  recomputeScrollBars();
+  repaintAll();
+}
+
+// ---- rows -----------------------------------------------------------------
+
+std::unique_ptr<CGridRow> CGridModel::newRow() const {
+  auto created = std::make_unique<CGridRow>();
+  created->inserted = true;
+  created->height = style_.cellHeightDefault;
+  created->cells.resize(columns_.size());
+  for (size_t c = 0; c < columns_.size(); ++c) {
+    const CGridColumn& col = *columns_[c];
+    CGridCell& cell = created->cells[c];
+    if (col.inputType == kInputCheckBox) {
+      cell.number = col.defaultChecked;
+      cell.isNull = col.defaultChecked == 0;
+    }
+    if (!col.defaultValue.empty()) SetCellValue(col, cell, col.defaultValue);
+  }
+  return created;
+}
+
+int32_t CGridModel::insertRow(int32_t nPos) {
+  if (allRows_.size() >= static_cast<size_t>(kMaxRows)) return -1;
+  const int index = InsertIndex(nPos, rowsInUse());
+  std::unique_ptr<CGridRow> created = newRow();
+  if (index == 0) {
+    created->top = firstRowTop();
+  } else {
+    const CGridRow& before = *row(index - 1);
+    created->top = before.top + before.height + kGap;
+  }
+  CGridRow* raw = created.get();
+  if (filtered_) {
+    filteredRows_.insert(filteredRows_.begin() + index, raw);
+    allRows_.push_back(std::move(created));
+  } else {
+    allRows_.insert(allRows_.begin() + index, std::move(created));
+  }
+  gridInserted_ = true;
+  moveRows(index + 1, raw->height + kGap);
+  recomputeScrollBars();
+  selection_.clear();
+  repaintAll();
+  return index;
+}
+
+void CGridModel::removeRow(int32_t r) {
+  CGridRow* target = row(r);
+  if (target == nullptr) return;
+  dropHiddenCells(target, nullptr);
+  const int shift = target->height + kGap;
+  if (filtered_) filteredRows_.erase(filteredRows_.begin() + r);
+  auto owned = std::find_if(allRows_.begin(), allRows_.end(),
+                            [target](const auto& p) { return p.get() == target; });
+  allRows_.erase(owned);
+  moveRows(r, -shift);
+  if (focusedRow_ >= getRowCount()) focusedRow_ = getRowCount() - 1;
+  recomputeScrollBars();
+  repaintAll();
+}
+
+void CGridModel::removeAllRows() {
+  allRows_.clear();
+  filteredRows_.clear();
+  selection_.clear();
+  hiddenCells_.clear();
+  contentBottom_ = kInitialContentBottom;
+  recomputeScrollBars();
+  repaintAll();
+}
+
+// ---- filter view and reset --------------------------------------------------
+
+void CGridModel::showFilteredRows(std::vector<CGridRow*> rows) {
+  filteredRows_ = std::move(rows);
+  filtered_ = true;
+  layoutRows();
+}
+
+void CGridModel::showAllRows() {
+  filtered_ = false;
+  filteredRows_.clear();
+  layoutRows();
+}
+
+void CGridModel::resetState() {
+  focusedRow_ = focusedCol_ = -1;
+  if (filtered_) showAllRows();
+  gridEdited_ = gridInserted_ = false;
+}
+
+void CGridModel::setFocus(int r, int col) {
+  focusedRow_ = r;
+  focusedCol_ = col;
+}
+
+void CGridModel::dropHiddenCells(const CGridRow* r, const CGridColumn* col) {
+  hiddenCells_.erase(std::remove_if(hiddenCells_.begin(), hiddenCells_.end(),
+                                    [&](const auto& entry) {
+                                      return entry.first == r || entry.second == col;
+                                    }),
+                     hiddenCells_.end());
+}
+
+// ---- repaint ----------------------------------------------------------------
+
+void CGridModel::setImmediateDrawMode(int32_t value) {
+  const bool switchedOn = value != 0 && style_.immediateDrawMode == 0;
+  style_.immediateDrawMode = value;
+  if (switchedOn) {
+    recomputeScrollBars();
+    repaintAll();
+  }
+}
+
+void CGridModel::setFixedColumnCount(int32_t value) {
+  style_.fixedColumnCount = value;
+  recomputeScrollBars();
+  repaintAll();
+}
+
+void CGridModel::repaintAll() const {
+  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintAll();
+}
+void CGridModel::repaintCell(int r, int col) const {
+  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintCell(r, col);
+}
+void CGridModel::repaintRow(int r) const {
+  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintRow(r);
+}
+void CGridModel::repaintColumn(int col) const {
+  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintColumn(col);
+}
+void CGridModel::recomputeScrollBars() const {
+  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RecomputeScrollBars();
+}
+
+}  // namespace maltrove

@@ -1,0 +1,20 @@
+// Text of a numeric cell's value under a display or output pattern.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace maltrove {
+
+// With n "#" after the first "." of the pattern (n > 0) the value is printed
+// with n decimals ("%.nf"). Otherwise an integral value is printed as a
+// plain integer and any other value with up to 16 significant digits
+// ("%.16g"). Negative zero prints as zero; NaN and infinities print as
+// printf spells them.
+std::string FormatNumber(double value, std::string_view pattern);
+
+// FormatNumber plus thousands grouping, which a pattern asks for with a ","
+// before its first "." (or a "," and no "."), as in "#,###.##".
+std::string FormatNumberWithGrouping(double value, std::string_view pattern);
+
+}  // namespace maltrove

@@ -1,0 +1,108 @@
+#include "model/text_util.h"
+
+namespace maltrove {
+
+namespace {
+
+constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";  // U+FFFD
+
+bool IsAsciiSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// One step of a UTF-8 walk: the bytes of the sequence starting at a position,
+// or of its maximal ill-formed subpart when it is not well formed.
+struct Utf8Piece {
+  size_t length;
+  bool valid;
+  bool cutShort;  // a well-begun sequence that ran out of bytes
+};
+
+// Number of continuation bytes a lead byte announces and the range its
+// first continuation byte must lie in (this excludes overlong forms,
+// surrogates and code points above U+10FFFF); -1 for a byte that cannot
+// begin a sequence.
+int ContinuationCount(unsigned char lead, unsigned char* lo, unsigned char* hi) {
+  *lo = 0x80;
+  *hi = 0xBF;
+  if (lead < 0x80) return 0;
+  if (lead >= 0xC2 && lead <= 0xDF) return 1;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    if (lead == 0xE0) *lo = 0xA0;
+    if (lead == 0xED) *hi = 0x9F;
+    return 2;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    if (lead == 0xF0) *lo = 0x90;
+    if (lead == 0xF4) *hi = 0x8F;
+    return 3;
+  }
+  return -1;
+}
+
+Utf8Piece NextPiece(std::string_view s, size_t pos) {
+  unsigned char lo = 0;
+  unsigned char hi = 0;
+  int count = ContinuationCount(static_cast<unsigned char>(s[pos]), &lo, &hi);
+  if (count < 0) return {1, false, false};
+  size_t n = 1;
+  for (int k = 0; k < count; ++k, ++n) {
+    if (pos + n >= s.size()) return {n, false, true};
+    auto b = static_cast<unsigned char>(s[pos + n]);
+    if (b < lo || b > hi) return {n, false, false};
+    lo = 0x80;
+    hi = 0xBF;
+  }
+  return {n, true, false};
+}
+
+}  // namespace
+
+std::string Trim(std::string_view s) {
+  size_t begin = 0;
+  size_t end = s.size();
+  while (begin < end && IsAsciiSpace(s[begin])) ++begin;
+  while (end > begin && IsAsciiSpace(s[end - 1])) --end;
+  return std::string(s.substr(begin, end - begin));
+}
+
+std::vector<std::string_view> SplitList(std::string_view list) {
+  std::vector<std::string_view> entries;
+  size_t start = 0;
+  while (start < list.size()) {
+    size_t sep = list.find(';', start);
+    if (sep == std::string_view::npos) sep = list.size();
+    entries.push_back(list.substr(start, sep - start));
+    start = sep + 1;
+  }
+  return entries;
+}
+
+std::string TruncateUtf8(std::string_view s, size_t maxBytes) {
+  std::string_view head = s.substr(0, maxBytes);
+  size_t pos = 0;
+  while (pos < head.size()) {
+    Utf8Piece piece = NextPiece(head, pos);
+    if (piece.cutShort) break;
+    pos += piece.length;
+  }
+  return std::string(head.substr(0, pos));
+}
+
+std::string NormalizeUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  size_t pos = 0;
+  while (pos < s.size()) {
+    Utf8Piece piece = NextPiece(s, pos);
+    if (piece.valid) {
+      out.append(s.substr(pos, piece.length));
+    } else {
+      out.append(kReplacementChar);
+    }
+    pos += piece.length;
+  }
+  return out;
+}
+
+}  // namespace maltrove

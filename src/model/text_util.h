@@ -1,0 +1,28 @@
+// Small text helpers shared by the cell-value rules. Text is UTF-8 held in
+// std::string; every length and position here counts bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace maltrove {
+
+// Removes ASCII whitespace (space, \t, \n, \r, \v, \f) at both ends.
+std::string Trim(std::string_view s);
+
+// Splits a ";" list. An empty last piece is not an entry, so "a;b;" holds
+// two entries and "" none, while "a;;b" holds three. The pieces point into
+// `list`.
+std::vector<std::string_view> SplitList(std::string_view list);
+
+// The first maxBytes bytes of s, shortened further so that the result does
+// not end inside a UTF-8 sequence.
+std::string TruncateUtf8(std::string_view s, size_t maxBytes);
+
+// s with every ill-formed byte sequence replaced by U+FFFD (one per maximal
+// ill-formed subpart); well-formed text comes back unchanged.
+std::string NormalizeUtf8(std::string_view s);
+
+}  // namespace maltrove

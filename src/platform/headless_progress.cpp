@@ -1,0 +1,38 @@
+#include "platform/headless_progress.h"
+
+namespace maltrove::platform {
+
+void HeadlessProgressDialog::SetMessage(const std::string& message) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  message_ = message;
+}
+
+std::string HeadlessProgressDialog::message() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return message_;
+}
+
+void HeadlessProgressDialog::SetRange(int high) { range_ = high; }
+void HeadlessProgressDialog::SetPosition(int position) { position_ = position; }
+
+void HeadlessProgressDialog::Step() {
+  if (position_ < range_) ++position_;
+}
+
+void HeadlessProgressDialog::SetClosable() { closable_ = true; }
+
+void HeadlessProgressDialog::Post(Result result) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!closable_) return;  // only the operation may end the dialog
+  result_ = result;
+  posted_.notify_all();
+}
+
+ProgressDialog::Result HeadlessProgressDialog::RunModal() {
+  ready_ = true;
+  std::unique_lock<std::mutex> lock(mutex_);
+  posted_.wait(lock, [this] { return result_ != 0; });
+  return static_cast<Result>(result_);
+}
+
+}  // namespace maltrove::platform

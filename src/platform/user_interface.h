@@ -1,0 +1,38 @@
+// The user-interface services the controls need: message boxes, file
+// dialogs, modal dialogs and the progress dialog. A windowed host shows real
+// dialogs; the headless host answers them from a queue.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/progress_dialog.h"
+
+namespace maltrove::platform {
+
+enum class MessageBoxButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+enum class MessageBoxAnswer { kOk, kCancel, kYes, kNo };
+
+struct FileDialogRequest {
+  bool save = false;
+  std::string caption;
+  std::string initialName;
+  std::string filter;  // "Excel (*.xls)|*.xls|Text (*.csv;*.txt)|*.csv;*.txt"
+};
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  virtual MessageBoxAnswer ShowMessage(const std::string& caption, const std::string& text,
+                                       MessageBoxButtons buttons) = 0;
+  // The chosen path, or nothing when the user cancelled.
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // A dialog of the controls' own (sort, filter, find, import options): the
+  // answer is a dialog-specific text, or "cancel".
+  virtual std::string RunDialog(const std::string& caption, const std::string& description) = 0;
+  virtual std::unique_ptr<ProgressDialog> CreateProgressDialog() = 0;
+};
+
+}  // namespace maltrove::platform

@@ -1,0 +1,57 @@
+#include "model/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace maltrove {
+namespace {
+
+TEST(FormatNumberTest, DecimalsComeFromHashesAfterTheFirstDot) {
+  EXPECT_EQ(FormatNumber(1234.5, "#,###.##"), "1234.50");
+  EXPECT_EQ(FormatNumber(2.345, "0.#"), "2.3");
+  EXPECT_EQ(FormatNumber(0.126, "#.#.#"), "0.13");  // both hashes after the first dot
+  EXPECT_EQ(FormatNumber(7, "#."), "7");
+}
+
+TEST(FormatNumberTest, WithoutDecimalsUsesIntegerOrSixteenDigits) {
+  EXPECT_EQ(FormatNumber(3, ""), "3");
+  EXPECT_EQ(FormatNumber(0.1, ""), "0.1");
+  EXPECT_EQ(FormatNumber(0.1 + 0.2, ""), "0.3");
+  EXPECT_EQ(FormatNumber(-2.5, "###"), "-2.5");
+  EXPECT_EQ(FormatNumber(1e-7, ""), "1e-07");
+}
+
+TEST(FormatNumberTest, ExtremeValuesAreSafe) {
+  EXPECT_EQ(FormatNumber(-0.0, ""), "0");
+  EXPECT_EQ(FormatNumber(-0.0, "#.##"), "0.00");
+  EXPECT_EQ(FormatNumber(1e20, ""), "100000000000000000000");
+  EXPECT_EQ(FormatNumber(-9223372036854775808.0, ""), "-9223372036854775808");
+  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::max(), "").size(), 309u);
+  EXPECT_EQ(FormatNumber(std::nan(""), ""), "nan");
+  EXPECT_EQ(FormatNumber(-HUGE_VAL, ""), "-inf");
+  EXPECT_EQ(FormatNumber(1, "." + std::string(5000, '#')).size(), 1002u);
+}
+
+TEST(FormatNumberWithGroupingTest, GroupsIntegerPartByThrees) {
+  EXPECT_EQ(FormatNumberWithGrouping(1234.5, "#,###.##"), "1,234.50");
+  EXPECT_EQ(FormatNumberWithGrouping(1234567.891, "#,###"), "1,234,567.891");
+  EXPECT_EQ(FormatNumberWithGrouping(-123456, "#,###"), "-123,456");
+  EXPECT_EQ(FormatNumberWithGrouping(-1234, "#,###"), "-1,234");
+}
+
+TEST(FormatNumberWithGroupingTest, ShortIntegerPartsStayAsTheyAre) {
+  EXPECT_EQ(FormatNumberWithGrouping(123.45, "#,###"), "123.45");
+  EXPECT_EQ(FormatNumberWithGrouping(999, "#,###"), "999");
+  EXPECT_EQ(FormatNumberWithGrouping(-123, "#,###"), "-123");
+  EXPECT_EQ(FormatNumberWithGrouping(1.5e-7, "#,###"), "1.5e-07");
+}
+
+TEST(FormatNumberWithGroupingTest, CommaAfterTheDotDoesNotGroup) {
+  EXPECT_EQ(FormatNumberWithGrouping(1234.5, "###.#,#"), "1234.50");
+  EXPECT_EQ(FormatNumberWithGrouping(1234, "####"), "1234");
+}
+
+}  // namespace
+}  // namespace maltrove
