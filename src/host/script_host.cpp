@@ -53,19 +53,37 @@ QString LocalName(const QString& name) {
   return url.isLocalFile() ? url.toLocalFile() : name;
 }
 
-// "file:line" of a thrown value: an Error carries it, anything else is
-// placed by the first frame ("function:line:column:file") of the trace.
+// "file:line" of the first frame in a named file: the host's own code
+// (proxies, prelude) has no file name. Trace frames read
+// "function:line:column:file".
+QString PlaceInTrace(const QStringList& trace) {
+  for (const QString& frame : trace) {
+    const QString file = frame.section(QLatin1Char(':'), 3);
+    if (!file.isEmpty()) {
+      return LocalName(file) + QLatin1Char(':') + frame.section(QLatin1Char(':'), 1, 1);
+    }
+  }
+  return {};
+}
+
+// The same from an Error's stack, whose frames read "function@file:line".
+QString PlaceInStack(const QString& stack) {
+  for (const QString& frame : stack.split(QLatin1Char('\n'))) {
+    const QString where = frame.section(QLatin1Char('@'), 1);
+    const int colon = where.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0) return LocalName(where.left(colon)) + where.mid(colon);
+  }
+  return {};
+}
+
+// Where a value was thrown: by the trace of the throw when there is one,
+// else by the stack an Error carries.
 QString Location(const QJSValue& error, const QStringList& trace, const QString& script) {
-  if (error.isError()) {
-    return LocalName(error.property(QStringLiteral("fileName")).toString()) + QLatin1Char(':') +
-           error.property(QStringLiteral("lineNumber")).toString();
+  QString place = PlaceInTrace(trace);
+  if (place.isEmpty() && error.isError()) {
+    place = PlaceInStack(error.property(QStringLiteral("stack")).toString());
   }
-  if (!trace.isEmpty()) {
-    const QString& frame = trace.first();
-    return LocalName(frame.section(QLatin1Char(':'), 3)) + QLatin1Char(':') +
-           frame.section(QLatin1Char(':'), 1, 1);
-  }
-  return script;
+  return place.isEmpty() ? script : place;
 }
 
 automation::PropertyBag ToBag(const QJSValue& params) {

@@ -274,10 +274,14 @@ void CGridModel::removeRow(int32_t r) {
   if (target == nullptr) return;
   dropHiddenCells(target, nullptr);
   const int shift = target->height + kGap;
-  if (filtered_) filteredRows_.erase(filteredRows_.begin() + r);
-  auto owned = std::find_if(allRows_.begin(), allRows_.end(),
-                            [target](const auto& p) { return p.get() == target; });
-  allRows_.erase(owned);
+  if (filtered_) {
+    filteredRows_.erase(filteredRows_.begin() + r);
+    auto owned = std::find_if(allRows_.begin(), allRows_.end(),
+                              [target](const auto& p) { return p.get() == target; });
+    allRows_.erase(owned);
+  } else {
+    allRows_.erase(allRows_.begin() + r);
+  }
   moveRows(r, -shift);
   if (focusedRow_ >= getRowCount()) focusedRow_ = getRowCount() - 1;
   recomputeScrollBars();

@@ -1,0 +1,3 @@
+WScript.Echo("a", 1, 2.5, true, "b c");
+WScript.Echo();
+WScript.Echo("end");

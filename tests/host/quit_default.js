@@ -1,0 +1,3 @@
+WScript.Echo("quitting");
+WScript.Quit();
+throw new Error("not reached");

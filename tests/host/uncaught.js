@@ -1,0 +1,3 @@
+WScript.Echo("before");
+
+throw new Error("boom");

@@ -1,0 +1,4 @@
+function fail() {
+  throw "plain text";
+}
+fail();

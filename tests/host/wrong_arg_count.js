@@ -1,0 +1,2 @@
+var grid = new ActiveXObject("KORVALE.MaltroveGridCtrl.1");
+grid.insertRow();
