@@ -67,6 +67,7 @@ void BM_BaselineCopyTextsIntoVector(benchmark::State& state) {
   const std::vector<std::string>& texts = Texts();
   for (auto _ : state) {
     std::vector<std::string> copy;
+    copy.reserve(texts.size());
     for (const std::string& t : texts) copy.push_back(t);
     benchmark::DoNotOptimize(copy.data());
   }

@@ -17,7 +17,8 @@ using automation::Variant;
 namespace {
 
 // Symbols (the engine's own conversions) read as undefined; every string
-// name goes to the control, so an unknown one throws.
+// name goes to the control, so an unknown one throws. The kinds 0, 1, 2 are
+// MemberKind's method, propget and propput.
 const char kProxySource[] = R"js(
 (function () {
   var bridges = new WeakMap();
@@ -39,6 +40,10 @@ const char kProxySource[] = R"js(
           return function () { return bridge.invoke(member.id, 0, argumentList(arguments), name); };
         }
         return bridge.invoke(member.id, 1, [], name);
+      },
+      has: function (target, name) {
+        return typeof name === "string" &&
+               (name === "attachEvent" || name === "detachEvent" || bridge.knows(name));
       },
       set: function (target, name, value) {
         if (typeof name === "symbol") throw new TypeError("a control has no symbol properties");
@@ -81,6 +86,11 @@ void DispatchBridge::Connect(const QString& prefix) {
 QJSValue DispatchBridge::Fail(HResult hr, const QString& member) {
   ThrowAutomationError(host_.engine(), hr, name_ + QLatin1Char('.') + member);
   return QJSValue();
+}
+
+bool DispatchBridge::knows(const QString& name) const {
+  DispId id = 0;
+  return Succeeded(object_->GetDispId(name.toStdString(), &id));
 }
 
 QJSValue DispatchBridge::resolve(const QString& name) {

@@ -41,9 +41,11 @@ class DispatchBridge : public QObject {
   // prefix + event name, when there is one.
   void Connect(const QString& prefix);
 
-  // Called by the proxy. resolve() gives {id, method} or throws for an
-  // unknown name; kind is a MemberKind.
+  // Called by the proxy. resolve() gives {id, method} and throws for an
+  // unknown name; knows() only answers. invoke() takes a MemberKind and
+  // hands on queued events before it returns.
   Q_INVOKABLE QJSValue resolve(const QString& name);
+  Q_INVOKABLE bool knows(const QString& name) const;
   Q_INVOKABLE QJSValue invoke(int dispid, int kind, const QJSValue& args, const QString& name);
   Q_INVOKABLE bool attachEvent(const QString& event, const QJSValue& handler);
   Q_INVOKABLE bool detachEvent(const QString& event, const QJSValue& handler);
