@@ -13,26 +13,47 @@ namespace maltrove {
 
 namespace {
 
+// Plain decimals of up to 15 digits are exact as an integer divided by a
+// power of ten, which gives the correctly rounded double at once.
+bool ReadShortDecimal(std::string_view s, double* value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (negative) ++i;
+  int64_t mantissa = 0;
+  int digits = 0;
+  int decimals = -1;  // digits after the ".", -1 before it
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else if (c >= '0' && c <= '9' && digits < 15) {
+      mantissa = mantissa * 10 + (c - '0');
+      ++digits;
+      if (decimals >= 0) ++decimals;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  double v = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
+  *value = negative ? -v : v;
+  return true;
+}
+
 // atof without the process locale: the longest numeric prefix, else 0.
 double ReadNumber(std::string_view s) {
   size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
   if (i < s.size() && s[i] == '+') ++i;
   double value = 0;
+  if (ReadShortDecimal(s.substr(i), &value)) return value;
   std::from_chars(s.data() + i, s.data() + s.size(), value);
   return value;
 }
 
 bool IsSelectColumn(const CGridColumn& column) { return column.inputType == kInputSelect; }
-
-// The position of value in the list, or -1.
-int FindEntry(std::string_view list, std::string_view value) {
-  std::vector<std::string_view> entries = SplitList(list);
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] == value) return static_cast<int>(i);
-  }
-  return -1;
-}
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -60,10 +81,8 @@ void SelectLists(const CGridColumn& column, const CGridCell& cell, std::string_v
 std::string SelectLabel(const CGridColumn& column, const CGridCell& cell) {
   std::string_view values, datas;
   SelectLists(column, cell, &values, &datas);
-  int position = FindEntry(values, cell.text);
-  std::vector<std::string_view> labels = SplitList(datas);
-  if (position < 0 || position >= static_cast<int>(labels.size())) return cell.text;
-  return std::string(labels[position]);
+  std::optional<std::string_view> label = ListEntryAt(datas, FindListEntry(values, cell.text));
+  return label ? std::string(*label) : cell.text;
 }
 
 std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
@@ -96,17 +115,12 @@ const std::string& CGridCell::comboDatas() const {
 }
 
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
-  std::string text = Trim(data);
+  std::string_view trimmed = TrimView(data);
   const bool numeric = column.dataType == kDataNumeric;
-  if (numeric && !text.empty() && text.back() == '.') text.pop_back();
-  text = RemoveChars(text, column.ignoreChar);
-  if (numeric || !column.allowChar.empty()) {
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (!IsCharAllowed(numeric, column.allowChar, text[i], std::string_view(text).substr(0, i))) {
-        return std::nullopt;
-      }
-    }
-  }
+  if (numeric && !trimmed.empty() && trimmed.back() == '.') trimmed.remove_suffix(1);
+  std::string text = column.ignoreChar.empty() ? std::string(trimmed)
+                                               : RemoveChars(trimmed, column.ignoreChar);
+  if (!IsTextAllowed(numeric, column.allowChar, text)) return std::nullopt;
   if (column.outputType.empty()) return text;
   switch (column.dataType) {
     case kDataNumeric: return RemoveNumericMask(column.outputType, text);
@@ -123,32 +137,30 @@ std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
   if (column.selectMatchMethod == "value") {
     std::string_view list = column.comboValues.empty() ? std::string_view(column.comboDatas)
                                                        : std::string_view(column.comboValues);
-    return FindEntry(list, input) >= 0 ? input : std::string();
+    return FindListEntry(list, input) >= 0 ? input : std::string();
   }
   if (column.comboValues.empty()) return {};
   std::string_view values, datas;
   SelectLists(column, cell, &values, &datas);
-  std::vector<std::string_view> value_list = SplitList(values);
-  for (std::string_view v : value_list) {
-    if (v == input) return input;
+  if (FindListEntry(values, input) >= 0) return input;
+  if (std::optional<std::string_view> v = ListEntryAt(values, FindListEntry(datas, input))) {
+    return std::string(*v);
   }
-  int label = FindEntry(datas, input);
-  if (label >= 0 && label < static_cast<int>(value_list.size())) {
-    return std::string(value_list[label]);
-  }
-  for (std::string_view v : value_list) {
+  ListCursor cursor(values);
+  std::string_view v;
+  while (cursor.Next(&v)) {
     if (EqualIgnoringCase(v, input)) return std::string(v);
   }
   return {};
 }
 
 void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text) {
-  std::string s = Trim(text);
+  std::string_view s = TrimView(text);
   cell.isNull = false;
   switch (column.dataType) {
     case kDataNumeric:
       cell.number = ReadNumber(s);
-      cell.text = std::move(s);
+      cell.text.assign(s);
       return;
     case kDataDateTime: {
       double serial = 0;
@@ -167,7 +179,7 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
   } else if (column.inputLimit > 0) {
     cell.text = Trim(TruncateUtf8(s, static_cast<size_t>(column.inputLimit)));
   } else {
-    cell.text = std::move(s);
+    cell.text.assign(s);
   }
 }
 

@@ -40,6 +40,24 @@ bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
   return true;
 }
 
+bool IsTextAllowed(bool numericColumn, std::string_view allowChar, std::string_view text) {
+  if (!allowChar.empty()) {
+    for (char c : text) {
+      if (!IsListedInAllowChar(allowChar, c)) return false;
+    }
+    return true;
+  }
+  if (!numericColumn) return true;
+  bool seenDot = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c) || ((c == '+' || c == '-') && i == 0)) continue;
+    if (c != '.' || seenDot) return false;
+    seenDot = true;
+  }
+  return true;
+}
+
 std::string RemoveChars(std::string_view text, std::string_view chars) {
   std::string out;
   out.reserve(text.size());

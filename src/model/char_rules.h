@@ -14,6 +14,9 @@ namespace maltrove {
 bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
                    std::string_view textBefore);
 
+// Whether every character of text passes IsCharAllowed, in one pass.
+bool IsTextAllowed(bool numericColumn, std::string_view allowChar, std::string_view text);
+
 // text without any of the characters listed in chars.
 std::string RemoveChars(std::string_view text, std::string_view chars);
 

@@ -49,7 +49,9 @@ int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string&
   std::optional<std::string> text = PrepareInput(column, data);
   if (!text) return 0;
   SetCellValue(column, *c, *text);
-  if (column.dataType == kDataString) SetCellValue(column, *c, NormalizeUtf8(c->text));
+  if (column.dataType == kDataString && !IsValidUtf8(c->text)) {
+    SetCellValue(column, *c, NormalizeUtf8(c->text));
+  }
   const bool checkable = column.isCheckable();
   if (!checkable && column.dataType != kDataDateTime && c->text.empty()) c->isNull = true;
   markEdited(*row(r), *c);

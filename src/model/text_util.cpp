@@ -6,10 +6,6 @@ namespace {
 
 constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";  // U+FFFD
 
-bool IsAsciiSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // One step of a UTF-8 walk: the bytes of the sequence starting at a position,
 // or of its maximal ill-formed subpart when it is not well formed.
 struct Utf8Piece {
@@ -58,24 +54,44 @@ Utf8Piece NextPiece(std::string_view s, size_t pos) {
 
 }  // namespace
 
-std::string Trim(std::string_view s) {
-  size_t begin = 0;
-  size_t end = s.size();
-  while (begin < end && IsAsciiSpace(s[begin])) ++begin;
-  while (end > begin && IsAsciiSpace(s[end - 1])) --end;
-  return std::string(s.substr(begin, end - begin));
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+
+bool ListCursor::Next(std::string_view* entry) {
+  if (pos_ >= list_.size()) return false;
+  size_t sep = list_.find(';', pos_);
+  if (sep == std::string_view::npos) sep = list_.size();
+  *entry = list_.substr(pos_, sep - pos_);
+  pos_ = sep + 1;
+  return true;
 }
 
 std::vector<std::string_view> SplitList(std::string_view list) {
   std::vector<std::string_view> entries;
-  size_t start = 0;
-  while (start < list.size()) {
-    size_t sep = list.find(';', start);
-    if (sep == std::string_view::npos) sep = list.size();
-    entries.push_back(list.substr(start, sep - start));
-    start = sep + 1;
-  }
+  ListCursor cursor(list);
+  std::string_view entry;
+  while (cursor.Next(&entry)) entries.push_back(entry);
   return entries;
+}
+
+int FindListEntry(std::string_view list, std::string_view value) {
+  // Compares in place: this runs for every select value that is stored.
+  size_t start = 0;
+  for (int i = 0; start < list.size(); ++i) {
+    size_t end = start;
+    while (end < list.size() && list[end] != ';') ++end;
+    if (end - start == value.size() && list.compare(start, value.size(), value) == 0) return i;
+    start = end + 1;
+  }
+  return -1;
+}
+
+std::optional<std::string_view> ListEntryAt(std::string_view list, int index) {
+  ListCursor cursor(list);
+  std::string_view entry;
+  for (int i = 0; cursor.Next(&entry); ++i) {
+    if (i == index) return entry;
+  }
+  return std::nullopt;
 }
 
 std::string TruncateUtf8(std::string_view s, size_t maxBytes) {
@@ -87,6 +103,20 @@ std::string TruncateUtf8(std::string_view s, size_t maxBytes) {
     pos += piece.length;
   }
   return std::string(head.substr(0, pos));
+}
+
+bool IsValidUtf8(std::string_view s) {
+  size_t pos = 0;
+  while (pos < s.size()) {
+    if (static_cast<unsigned char>(s[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    Utf8Piece piece = NextPiece(s, pos);
+    if (!piece.valid) return false;
+    pos += piece.length;
+  }
+  return true;
 }
 
 std::string NormalizeUtf8(std::string_view s) {

@@ -1,6 +1,8 @@
 // The input pipeline of setCellStringData and the texts a cell gives back.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "model/grid_model.h"
 
 namespace maltrove {
@@ -33,6 +35,15 @@ TEST_F(CellInputTest, NumericRules) {
   EXPECT_EQ(Store(n, "-0.25"), "-0.25");
   EXPECT_EQ(Store(n, ""), "");
   EXPECT_TRUE(g.cell(0, n)->isNull);
+}
+
+TEST_F(CellInputTest, NumericValuesAreReadExactlyAsStrtod) {
+  int n = Column(kDataNumeric);
+  for (const char* text : {"0.1", "-0.3", "123456789012345", "1234567890123456", "0.000001",
+                           "99999999999.9999", "+2.675", "3", "-0", ".5", "7.0000000000000001"}) {
+    ASSERT_EQ(g.setCellStringData(0, n, text), 1) << text;
+    EXPECT_EQ(g.cell(0, n)->number, std::strtod(text, nullptr)) << text;
+  }
 }
 
 TEST_F(CellInputTest, AllowAndIgnoreCharacters) {

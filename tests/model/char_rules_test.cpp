@@ -9,12 +9,15 @@
 namespace maltrove {
 namespace {
 
-// Feeds text through the rule character by character, as input does.
+// Feeds text through the rule character by character, and checks that the
+// one-pass form used by the input pipeline agrees.
 bool Accepts(bool numeric, std::string_view allowChar, std::string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!IsCharAllowed(numeric, allowChar, text[i], text.substr(0, i))) return false;
+  bool accepted = true;
+  for (size_t i = 0; i < text.size() && accepted; ++i) {
+    accepted = IsCharAllowed(numeric, allowChar, text[i], text.substr(0, i));
   }
-  return true;
+  EXPECT_EQ(IsTextAllowed(numeric, allowChar, text), accepted) << "text '" << text << "'";
+  return accepted;
 }
 
 TEST(CharRulesTest, NumericColumn) {
