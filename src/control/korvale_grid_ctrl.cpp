@@ -29,7 +29,9 @@ void CKorvaleGridCtrl::LoadProperties(const automation::PropertyBag& bag) {
   if (auto it = bag.find("parserVersion"); it != bag.end()) {
     parserVersion_ = std::atoi(it->second.c_str());
   }
-  if (auto it = bag.find("characterSet"); it != bag.end()) characterSet_ = it->second;
+  if (auto it = bag.find("characterSet"); it != bag.end()) {
+    grid_.model().characterSet = it->second;
+  }
   if (auto it = bag.find("delimiter"); it != bag.end()) delimiter_ = it->second;
   if (auto it = bag.find("protectKeyboard"); it != bag.end()) {
     protectKeyboard_ = it->second == "false" ? 0 : 1;
@@ -39,7 +41,7 @@ void CKorvaleGridCtrl::LoadProperties(const automation::PropertyBag& bag) {
 
 automation::PropertyBag CKorvaleGridCtrl::SaveProperties() {
   return {{"parserVersion", std::to_string(parserVersion_)},
-          {"characterSet", characterSet_},
+          {"characterSet", grid_.model().characterSet},
           {"delimiter", delimiter_}};
 }
 

@@ -50,7 +50,6 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
  private:
   platform::Services services_;
   CGridWnd grid_;
-  std::string characterSet_;
   std::string delimiter_ = ",\\t:;|@#$&*!";
   int32_t protectKeyboard_ = 1;
   int32_t parserVersion_ = 30;

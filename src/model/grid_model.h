@@ -178,7 +178,14 @@ class CGridModel {
   void showAllRows();
   bool isFiltered() const { return filtered_; }
 
+  // A style field changed: the layout and the picture follow.
+  void styleChanged();
+
+  // Settings of the XML formats: the element name of a data row, the
+  // encoding name and the code page it was found under (0 = not found).
   std::string rowElementName = "record";
+  std::string characterSet;
+  int outputCodePage = 0;
 
  private:
   int rowsInUse() const;

@@ -348,6 +348,11 @@ void CGridModel::setFixedColumnCount(int32_t value) {
   repaintAll();
 }
 
+void CGridModel::styleChanged() {
+  recomputeScrollBars();
+  repaintAll();
+}
+
 void CGridModel::repaintAll() const {
   if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintAll();
 }
