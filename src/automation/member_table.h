@@ -49,17 +49,25 @@ class MemberTable {
 
   template <class C, class R, class... Args>
   void Method(DispId id, std::string name, R (C::*fn)(Args...)) {
-    Add(id, std::move(name), MemberKind::kMethod, Bind(fn));
+    AddBound(id, std::move(name), MemberKind::kMethod, Bind(fn));
   }
   template <class C, class R, class... Args>
   void Method(DispId id, std::string name, R (C::*fn)(Args...) const) {
-    Add(id, std::move(name), MemberKind::kMethod, Bind(fn));
+    AddBound(id, std::move(name), MemberKind::kMethod, Bind(fn));
   }
 
   template <class C, class R, class V>
   void Property(DispId id, std::string name, R (C::*get)() const, void (C::*put)(V)) {
-    Add(id, name, MemberKind::kPropertyGet, Bind(get));
-    Add(id, std::move(name), MemberKind::kPropertyPut, Bind(put));
+    AddBound(id, name, MemberKind::kPropertyGet, Bind(get));
+    AddBound(id, std::move(name), MemberKind::kPropertyPut, Bind(put));
+  }
+
+  // A member whose handler converts its own arguments, for families of
+  // members that differ only in the field they reach.
+  void Add(DispId id, std::string name, MemberKind kind, std::vector<ValueType> params,
+           ValueType result, Handler handler) {
+    AddBound(id, std::move(name), kind,
+             Bound{MemberInfo{0, {}, kind, std::move(params), result}, std::move(handler)});
   }
 
   // A further name under which an existing dispid is found.
@@ -153,7 +161,7 @@ class MemberTable {
             }};
   }
 
-  void Add(DispId id, std::string name, MemberKind kind, Bound bound) {
+  void AddBound(DispId id, std::string name, MemberKind kind, Bound bound) {
     bound.info.dispid = id;
     bound.info.kind = kind;
     ids_by_name_.emplace(FoldCase(name), id);

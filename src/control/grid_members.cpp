@@ -1,6 +1,7 @@
 // The dispatch table of the grid control: every automation member with its
 // dispatch id, bound to the function that implements it.
 #include "control/korvale_grid_ctrl.h"
+#include "control/style_members.h"
 
 namespace maltrove {
 
@@ -94,6 +95,23 @@ void AddStatusMembers(Table& t) {
   t.Method(189, "isSelected", &M::isSelected);
 }
 
+void AddXmlMembers(Table& t) {
+  t.Method(36, "getGridStyleXML", &C::getGridStyleXML);
+  t.Method(37, "getVectorXML", &C::getVectorXML);
+  t.Method(40, "setGridStyleXML", &C::setGridStyleXML);
+  t.Method(41, "insertRowXML", &C::insertRowXML);
+  t.Method(51, "getRowXML", &C::getRowXML);
+  t.Method(52, "getCheckedXML", &C::getCheckedXML);
+  t.Method(53, "getAllXML", &C::getAllXML);
+  t.Method(55, "getEditedXML", &C::getEditedXML);
+  t.Method(56, "getInsertedXML", &C::getInsertedXML);
+  t.Method(233, "getUncheckedXML", &C::getUncheckedXML);
+  t.Method(249, "getAllData", &C::getAllData);
+  t.Method(250, "getData", &C::getData);
+  t.Method(252, "getCheckedData", &C::getCheckedData);
+  t.Method(253, "getUnCheckedData", &C::getUnCheckedData);
+}
+
 void AddControlMembers(Table& t) {
   t.Method(251, "getVersion", &C::getVersion);
   t.Method(257, "setGridName", &C::setGridName);
@@ -123,8 +141,10 @@ Table BuildTable() {
   AddColumnMembers(t);
   AddRowAndCellMembers(t);
   AddStatusMembers(t);
+  AddXmlMembers(t);
   AddControlMembers(t);
   AddProperties(t);
+  AddStyleMembers(&t);
   return t;
 }
 

@@ -1,6 +1,7 @@
 #include "control/korvale_grid_ctrl.h"
 
 #include "control/grid_registration.h"
+#include "formats/xml_settings.h"
 
 namespace maltrove {
 
@@ -29,9 +30,7 @@ void CKorvaleGridCtrl::LoadProperties(const automation::PropertyBag& bag) {
   if (auto it = bag.find("parserVersion"); it != bag.end()) {
     parserVersion_ = std::atoi(it->second.c_str());
   }
-  if (auto it = bag.find("characterSet"); it != bag.end()) {
-    grid_.model().characterSet = it->second;
-  }
+  if (auto it = bag.find("characterSet"); it != bag.end()) setCharacterSet(it->second);
   if (auto it = bag.find("delimiter"); it != bag.end()) delimiter_ = it->second;
   if (auto it = bag.find("protectKeyboard"); it != bag.end()) {
     protectKeyboard_ = it->second == "false" ? 0 : 1;
@@ -43,6 +42,10 @@ automation::PropertyBag CKorvaleGridCtrl::SaveProperties() {
   return {{"parserVersion", std::to_string(parserVersion_)},
           {"characterSet", grid_.model().characterSet},
           {"delimiter", delimiter_}};
+}
+
+void CKorvaleGridCtrl::setCharacterSet(const std::string& name) {
+  SetCharacterSet(&grid_.model(), name);
 }
 
 std::string CKorvaleGridCtrl::getVersion() const { return grid_registration::kVersion; }

@@ -31,8 +31,26 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   // Members of the control itself.
   std::string getVersion() const;
   void setGridName(const std::string& name);
+  // Stores the encoding name and the code page it is found under.
+  void setCharacterSet(const std::string& name);
   int32_t parserVersion() const { return parserVersion_; }
   void setParserVersion(int32_t version) { parserVersion_ = version; }
+
+  // Grid style and vector XML.
+  std::string getGridStyleXML();
+  int32_t setGridStyleXML(const std::string& xml);
+  int32_t insertRowXML(const std::string& xml);
+  std::string getAllXML();
+  std::string getVectorXML(int32_t first, int32_t last);
+  std::string getCheckedXML(int32_t col);
+  std::string getUncheckedXML(int32_t col);
+  std::string getCheckedData(int32_t col, int32_t form);
+  std::string getUnCheckedData(int32_t col, int32_t form);
+  std::string getEditedXML();
+  std::string getInsertedXML();
+  std::string getAllData(int32_t form);
+  std::string getData(int32_t start, int32_t end, int32_t form);
+  std::string getRowXML(int32_t row);
 
   // GridEvents: fired to script.
   void onCellFocused(int row, int col) override;
@@ -48,6 +66,12 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
                     const std::string& values) override;
 
  private:
+  // Runs a load with painting off, then lays out and repaints once.
+  template <class Load> bool WithoutPainting(Load load);
+  // Builds a vector document on a worker thread under the progress dialog.
+  std::string WriteUnderProgress(const std::vector<int>& rows, bool sequentialKeys, int result,
+                                 bool outputForm);
+
   platform::Services services_;
   CGridWnd grid_;
   std::string delimiter_ = ",\\t:;|@#$&*!";

@@ -28,8 +28,20 @@ void HeadlessProgressDialog::Post(Result result) {
   posted_.notify_all();
 }
 
-ProgressDialog::Result HeadlessProgressDialog::RunModal() {
+void HeadlessProgressDialog::Show() {
+  if (logger_) logger_(kProgressCaption, message());
+  std::lock_guard<std::mutex> lock(mutex_);
   ready_ = true;
+  posted_.notify_all();
+}
+
+bool HeadlessProgressDialog::WaitUntilReady(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return posted_.wait_for(lock, timeout, [this] { return ready_.load(); });
+}
+
+ProgressDialog::Result HeadlessProgressDialog::RunModal() {
+  Show();
   std::unique_lock<std::mutex> lock(mutex_);
   posted_.wait(lock, [this] { return result_ != 0; });
   return static_cast<Result>(result_);

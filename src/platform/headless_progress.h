@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 #include "platform/progress_dialog.h"
@@ -12,15 +13,22 @@ namespace maltrove::platform {
 
 class HeadlessProgressDialog : public ProgressDialog {
  public:
+  // Called once with the caption and message when the dialog is shown.
+  using Logger = std::function<void(const std::string& caption, const std::string& text)>;
+
+  HeadlessProgressDialog() = default;
+  explicit HeadlessProgressDialog(Logger logger) : logger_(std::move(logger)) {}
+
   void SetMessage(const std::string& message) override;
   void SetRange(int high) override;
   void SetPosition(int position) override;
   void Step() override;
   bool IsReady() const override { return ready_; }
+  bool WaitUntilReady(std::chrono::milliseconds timeout) override;
   void SetClosable() override;
   void Post(Result result) override;
   Result RunModal() override;
-  void ShowModeless() override { ready_ = true; }
+  void ShowModeless() override { Show(); }
   void PumpMessages() override {}
   void Close() override {}
 
@@ -29,6 +37,9 @@ class HeadlessProgressDialog : public ProgressDialog {
   std::string message() const;
 
  private:
+  void Show();
+
+  Logger logger_;
   mutable std::mutex mutex_;
   std::condition_variable posted_;
   std::string message_;

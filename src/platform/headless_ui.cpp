@@ -72,7 +72,8 @@ std::string HeadlessUserInterface::RunDialog(const std::string& caption,
 }
 
 std::unique_ptr<ProgressDialog> HeadlessUserInterface::CreateProgressDialog() {
-  return std::make_unique<HeadlessProgressDialog>();
+  return std::make_unique<HeadlessProgressDialog>(
+      [this](const std::string& caption, const std::string& text) { Log(caption, text); });
 }
 
 }  // namespace maltrove::platform

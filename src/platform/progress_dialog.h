@@ -1,10 +1,14 @@
-// The progress dialog of long grid operations. Only the operation can end it:
-// OK and Cancel are honoured only after SetClosable().
+// The progress dialog of long grid operations (caption "잠시만 기다려 주십시오.").
+// Only the operation can end it: OK and Cancel, from the keyboard or posted,
+// are ignored until SetClosable().
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace maltrove::platform {
+
+inline constexpr char kProgressCaption[] = "잠시만 기다려 주십시오.";
 
 class ProgressDialog {
  public:
@@ -18,6 +22,8 @@ class ProgressDialog {
   virtual void Step() = 0;
   // 1 once the dialog's window exists; written once by the page's thread.
   virtual bool IsReady() const = 0;
+  // Waits at most `timeout` for the dialog to become ready.
+  virtual bool WaitUntilReady(std::chrono::milliseconds timeout) = 0;
   virtual void SetClosable() = 0;
   // Posts OK or Cancel (from any thread); ignored until closable.
   virtual void Post(Result result) = 0;
