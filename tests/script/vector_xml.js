@@ -96,4 +96,33 @@ check(grid.getEditedXML().indexOf('result="1">\r\n\t<data vectorkey="0">\r\n\t\t
       "edited rows");
 check(grid.getInsertedXML().indexOf('result="0"') > 0, "no inserted rows after clearStatus");
 
+// One hashtable document carries the style and the rows.
+var table = '<hashtable><data hashkey="style">' + style + '</data><data hashkey="data">' +
+            '<vector result="1"><data vectorkey="0"><record><name value="h"/><age value="9"/></record></data></vector>' +
+            '</data></hashtable>';
+var hashed = new ActiveXObject("KORVALE.MaltroveGridCtrl.1");
+check(hashed.setGridStyleXML(table) === 1, "hashtable loads");
+check(hashed.getColumnCount() === 5 && hashed.getRowCount() === 1 && hashed.getCellStringData(0, 1) === "9",
+      "hashtable columns and rows");
+
+// Strings for script are never converted: Korean is the same text whatever
+// characterSet names, also when the text declares that encoding.
+var encodings = ["euc-kr", "utf-8"];
+for (var e = 0; e < encodings.length; e++) {
+  var korean = new ActiveXObject("KORVALE.MaltroveGridCtrl.1", { characterSet: encodings[e] });
+  korean.setGridStyleXML(style);
+  check(korean.characterSet === encodings[e], "characterSet from params");
+  korean.insertRow(-1);
+  korean.setCellStringData(0, 0, "한글 테스트");
+  check(korean.getCellStringData(0, 0) === "한글 테스트", encodings[e] + ": cell text");
+  var text = korean.getAllXML();
+  check(text.indexOf('encoding="' + encodings[e] + '"') > 0 && text.indexOf("한글 테스트") > 0,
+        encodings[e] + ": XML text");
+  var back = new ActiveXObject("KORVALE.MaltroveGridCtrl.1", { characterSet: encodings[e] });
+  back.setGridStyleXML(korean.getGridStyleXML());
+  check(back.getColumnLabel(0) === "이름", encodings[e] + ": label through the style text");
+  check(back.insertRowXML(text) === 1 && back.getCellStringData(0, 0) === "한글 테스트",
+        encodings[e] + ": rows through the text");
+}
+
 WScript.Quit(failures === 0 ? 0 : 1);
