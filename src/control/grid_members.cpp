@@ -112,9 +112,24 @@ void AddXmlMembers(Table& t) {
   t.Method(253, "getUnCheckedData", &C::getUnCheckedData);
 }
 
+void AddFileMembers(Table& t) {
+  t.Method(16, "openXMLFile", &C::openXMLFile);
+  t.Method(42, "openXMLFileEx", &C::openXMLFileEx);
+  t.Method(43, "saveXMLFile", &C::saveXMLFile);
+  t.Method(44, "saveXMLFileEx", &C::saveXMLFileEx);
+  t.Method(45, "openXMLURL", &C::openXMLURL);
+  t.Method(46, "openXMLURLEx", &C::openXMLURLEx);
+  t.Method(65, "getAllXMLZipBase64", &C::getAllXMLZipBase64);
+  t.Method(203, "setAllXMLZipBase64", &C::setAllXMLZipBase64);
+}
+
 void AddControlMembers(Table& t) {
   t.Method(251, "getVersion", &C::getVersion);
+  t.Method(254, "readRegVal", &C::readRegVal);
+  t.Method(255, "writeRegVal", &C::writeRegVal);
   t.Method(257, "setGridName", &C::setGridName);
+  t.Method(259, "deleteLog", &C::deleteLog);
+  t.Method(260, "getFileSize", &C::getFileSize);
 }
 
 void AddProperties(Table& t) {
@@ -142,6 +157,7 @@ Table BuildTable() {
   AddRowAndCellMembers(t);
   AddStatusMembers(t);
   AddXmlMembers(t);
+  AddFileMembers(t);
   AddControlMembers(t);
   AddProperties(t);
   AddStyleMembers(&t);

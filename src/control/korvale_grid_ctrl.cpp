@@ -1,6 +1,7 @@
 #include "control/korvale_grid_ctrl.h"
 
 #include "control/grid_registration.h"
+#include "control/reference.h"
 #include "formats/xml_settings.h"
 
 namespace maltrove {
@@ -26,26 +27,76 @@ CKorvaleGridCtrl::CKorvaleGridCtrl(const platform::Services& services) : service
 
 CKorvaleGridCtrl::~CKorvaleGridCtrl() { grid_.setEvents(nullptr); }
 
+namespace {
+
+// The scroll-bar properties in the order they are exchanged: the image parts
+// of each bar, then its border colour.
+const char* const kHorizontalImages[] = {"BackgroundImage", "ThumbImage",
+                                         "LeftButtonImage", "RightButtonImage",
+                                         "LeftPushedButtonImage", "RightPushedButtonImage"};
+const char* const kVerticalImages[] = {"BackgroundImage", "ThumbImage",
+                                       "UpButtonImage", "DownButtonImage",
+                                       "UpPushedButtonImage", "DownPushedButtonImage"};
+
+std::string Property(const automation::PropertyBag& bag, const std::string& name) {
+  auto it = bag.find(name);
+  return it == bag.end() ? std::string() : it->second;
+}
+
+}  // namespace
+
 void CKorvaleGridCtrl::LoadProperties(const automation::PropertyBag& bag) {
   if (auto it = bag.find("parserVersion"); it != bag.end()) {
     parserVersion_ = std::atoi(it->second.c_str());
   }
-  if (auto it = bag.find("characterSet"); it != bag.end()) setCharacterSet(it->second);
+  if (auto it = bag.find("characterSet"); it != bag.end()) grid_.model().characterSet = it->second;
   if (auto it = bag.find("delimiter"); it != bag.end()) delimiter_ = it->second;
-  if (auto it = bag.find("protectKeyboard"); it != bag.end()) {
-    protectKeyboard_ = it->second == "false" ? 0 : 1;
-  }
+  if (Property(bag, "protectKeyboard") == "false") protectKeyboard_ = 0;
+  LoadScrollBar(bag, "hscrollbar", kHorizontalImages, &grid_.horizontalSkin());
+  LoadScrollBar(bag, "vscrollbar", kVerticalImages, &grid_.verticalSkin());
+  // The vertical bar's border colour doubles as the context-menu switch.
+  const std::string border = Property(bag, "vscrollbarBorderColor");
+  if (border == "all") grid_.model().style().contextMenuLevel = 1;
+  if (border == "disable") grid_.model().style().contextMenuLevel = -1;
+
   if (parserVersion_ != 40) parserVersion_ = 30;
+  setCharacterSet(grid_.model().characterSet);
+}
+
+void CKorvaleGridCtrl::LoadScrollBar(const automation::PropertyBag& bag, const std::string& prefix,
+                                     const char* const parts[6], ScrollBarSkin* skin) {
+  for (int i = 0; i < 6; ++i) {
+    const std::string value = Property(bag, prefix + parts[i]);
+    if (!value.empty()) skin->images[parts[i]] = ResolveReference(services_.documentUrl, value);
+  }
+  const std::string border = Property(bag, prefix + "BorderColor");
+  if (!border.empty()) skin->borderColor = border;
 }
 
 automation::PropertyBag CKorvaleGridCtrl::SaveProperties() {
-  return {{"parserVersion", std::to_string(parserVersion_)},
-          {"characterSet", grid_.model().characterSet},
-          {"delimiter", delimiter_}};
+  automation::PropertyBag bag = {{"parserVersion", std::to_string(parserVersion_)},
+                                 {"characterSet", grid_.model().characterSet},
+                                 {"delimiter", delimiter_},
+                                 {"protectKeyboard", ""}};
+  for (const char* part : kHorizontalImages) bag[std::string("hscrollbar") + part] = "";
+  for (const char* part : kVerticalImages) bag[std::string("vscrollbar") + part] = "";
+  bag["hscrollbarBorderColor"] = "";
+  bag["vscrollbarBorderColor"] = "";
+  return bag;
 }
 
 void CKorvaleGridCtrl::setCharacterSet(const std::string& name) {
   SetCharacterSet(&grid_.model(), name);
+}
+
+bool CKorvaleGridCtrl::WithoutPainting(const std::function<bool()>& load) {
+  CGridModel& model = grid_.model();
+  const int drawMode = model.immediateDrawMode();
+  model.style().immediateDrawMode = 0;
+  const bool ok = load();
+  model.style().immediateDrawMode = drawMode;
+  if (drawMode != 0) model.styleChanged();
+  return ok;
 }
 
 std::string CKorvaleGridCtrl::getVersion() const { return grid_registration::kVersion; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "automation/dispatch_impl.h"
@@ -24,6 +25,8 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   template <class C> C& part();
 
   CGridWnd& grid() { return grid_; }
+  int32_t protectKeyboard() const { return protectKeyboard_; }
+  const std::string& delimiter() const { return delimiter_; }
 
   void LoadProperties(const automation::PropertyBag& bag) override;
   automation::PropertyBag SaveProperties() override;
@@ -52,6 +55,22 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   std::string getData(int32_t start, int32_t end, int32_t form);
   std::string getRowXML(int32_t row);
 
+  // XML files, URLs and the zipped transport.
+  int32_t openXMLFile(const std::string& styleFile, const std::string& vectorFile);
+  int32_t openXMLFileEx(const std::string& file);
+  int32_t openXMLURL(const std::string& styleUrl, const std::string& vectorUrl);
+  int32_t openXMLURLEx(const std::string& url);
+  int32_t saveXMLFile(const std::string& styleFile, const std::string& vectorFile, int32_t flag);
+  int32_t saveXMLFileEx(const std::string& file, int32_t flag);
+  std::string getAllXMLZipBase64();
+  int32_t setAllXMLZipBase64(const std::string& text);
+
+  // Members of the control itself.
+  int32_t readRegVal();
+  int32_t writeRegVal(int32_t value);
+  int32_t deleteLog();
+  int32_t getFileSize(const std::string& path);
+
   // GridEvents: fired to script.
   void onCellFocused(int row, int col) override;
   void onClickCellButton(int row, int col) override;
@@ -66,11 +85,18 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
                     const std::string& values) override;
 
  private:
+  void LoadScrollBar(const automation::PropertyBag& bag, const std::string& prefix,
+                     const char* const parts[6], ScrollBarSkin* skin);
   // Runs a load with painting off, then lays out and repaints once.
-  template <class Load> bool WithoutPainting(Load load);
+  bool WithoutPainting(const std::function<bool()>& load);
   // Builds a vector document on a worker thread under the progress dialog.
   std::string WriteUnderProgress(const std::vector<int>& rows, bool sequentialKeys, int result,
                                  bool outputForm);
+  // The file-pair load: mode below 2 clears rows, columns and settings and
+  // reads the style file first; 2 clears the rows; 3 and more clear nothing.
+  bool LoadFilePair(const std::string& styleFile, const std::string& vectorFile, int mode);
+  bool LoadCombinedFile(const std::string& file);
+  bool SaveFiles(const std::string& styleFile, const std::string& vectorFile, int32_t flag);
 
   platform::Services services_;
   CGridWnd grid_;

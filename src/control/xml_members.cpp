@@ -18,17 +18,6 @@ CellForm FormOf(int32_t form) { return form != 0 ? CellForm::kOutput : CellForm:
 
 }  // namespace
 
-template <class Load>
-bool CKorvaleGridCtrl::WithoutPainting(Load load) {
-  CGridModel& model = grid_.model();
-  const int drawMode = model.immediateDrawMode();
-  model.style().immediateDrawMode = 0;
-  const bool ok = load();
-  model.style().immediateDrawMode = drawMode;
-  if (drawMode != 0) model.styleChanged();
-  return ok;
-}
-
 std::string CKorvaleGridCtrl::getGridStyleXML() {
   return TextDeclaration(grid_.model()) + GridStyleXml(grid_.model());
 }

@@ -171,6 +171,9 @@ class CGridModel {
   // The model state part of the reset: no focus, all rows in use, status
   // cleared.
   void resetState();
+  // Style fields back to their defaults (the drawing switch stays as it is)
+  // and rows named "record" again.
+  void resetStyle();
 
   // Filter view: the rows in use become `rows` (a subset of all rows, in
   // the order given), or all rows again.

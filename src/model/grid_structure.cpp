@@ -318,6 +318,18 @@ void CGridModel::resetState() {
   gridEdited_ = gridInserted_ = false;
 }
 
+void CGridModel::resetStyle() {
+  const int drawMode = style_.immediateDrawMode;
+  const int oldFirstColumn = firstColumnLeft();
+  style_ = GridStyle();
+  style_.immediateDrawMode = drawMode;
+  rowElementName = "record";
+  moveColumns(0, firstColumnLeft() - oldFirstColumn);
+  layoutRows();
+  recomputeScrollBars();
+  repaintAll();
+}
+
 void CGridModel::setFocus(int r, int col) {
   focusedRow_ = r;
   focusedCol_ = col;

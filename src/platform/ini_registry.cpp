@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/atomic_file.h"
+#include "platform/file_io.h"
 
 namespace maltrove::platform {
 

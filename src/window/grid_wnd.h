@@ -6,6 +6,7 @@
 
 #include "model/grid_model.h"
 #include "window/grid_events.h"
+#include "window/scroll_bar_skin.h"
 
 namespace maltrove {
 
@@ -21,9 +22,15 @@ class CGridWnd {
   // reports the position as requested.
   void setFocusCell(int32_t row, int32_t col);
 
+  // Both horizontal scroll bars share one skin.
+  ScrollBarSkin& horizontalSkin() { return horizontalSkin_; }
+  ScrollBarSkin& verticalSkin() { return verticalSkin_; }
+
  private:
   CGridModel model_;
   GridEvents* events_ = nullptr;
+  ScrollBarSkin horizontalSkin_;
+  ScrollBarSkin verticalSkin_;
   bool editorOpen_ = false;
 };
 

@@ -1,12 +1,21 @@
-#include "platform/atomic_file.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 namespace maltrove::platform {
+
+bool ReadWholeFile(const std::string& path, std::string* content) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  content->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
 
 bool WriteFileAtomically(const std::string& path, const std::string& content, mode_t mode) {
   std::string temp = path + ".XXXXXX";
