@@ -108,6 +108,40 @@ void BM_Libxml2DumpDom(benchmark::State& state) {
 }
 BENCHMARK(BM_Libxml2DumpDom)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The whole trip of the grid's rows through script: out as text and back in.
+void BM_TextRoundTrip(benchmark::State& state) {
+  CKorvaleGridCtrl& full = FullGrid();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto grid = NewGrid();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(grid->insertRowXML(full.getAllXML()));
+    state.PauseTiming();
+    grid.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_TextRoundTrip)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
+
+void BM_ZipRoundTrip(benchmark::State& state) {
+  CKorvaleGridCtrl& full = FullGrid();
+  size_t zipped = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto grid = NewGrid();
+    state.ResumeTiming();
+    const std::string text = full.getAllXMLZipBase64();
+    zipped = text.size();
+    benchmark::DoNotOptimize(grid->setAllXMLZipBase64(text));
+    state.PauseTiming();
+    grid.reset();
+    state.ResumeTiming();
+  }
+  state.counters["base64_per_xml"] =
+      static_cast<double>(zipped) / static_cast<double>(VectorText().size());
+}
+BENCHMARK(BM_ZipRoundTrip)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
+
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -121,6 +155,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     Ratio("insertRowXML / libxml2 parse", "BM_InsertRowXml", "BM_Libxml2ParseOnly");
     Ratio("getAllXML / libxml2 DOM dump", "BM_GetAllXml", "BM_Libxml2DumpDom");
+    Ratio("zip round trip / text round trip", "BM_ZipRoundTrip", "BM_TextRoundTrip");
     for (const char* name : {"BM_InsertRowXml", "BM_GetAllXml"}) {
       if (times_.count(name)) {
         std::printf("rows per second %-24s %10.0f\n", name, kRows / (times_[name] / 1000.0));
