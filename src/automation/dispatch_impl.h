@@ -13,9 +13,9 @@ class DispatchImpl : public DispatchObject {
   HResult GetDispId(std::string_view name, DispId* id) const override {
     return T::Table().FindDispId(name, id);
   }
-  HResult Invoke(DispId id, MemberKind kind, const std::vector<Variant>& args,
-                 Variant* result) override {
-    return T::Table().Invoke(static_cast<T&>(*this), id, kind, args, result);
+  HResult Invoke(DispId id, MemberKind kind, const std::vector<Variant>& args, Variant* result,
+                 std::string* exception = nullptr) override {
+    return T::Table().Invoke(static_cast<T&>(*this), id, kind, args, result, exception);
   }
   std::vector<MemberInfo> Members() const override { return T::Table().Members(); }
   const std::vector<EventInfo>& Events() const override { return T::EventList(); }

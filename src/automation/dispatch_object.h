@@ -33,8 +33,10 @@ class DispatchObject {
 
   // GetIDsOfNames: case-insensitive.
   virtual HResult GetDispId(std::string_view name, DispId* id) const = 0;
+  // A member that fails with an error of its own answers kException and
+  // describes it in *exception (EXCEPINFO's description).
   virtual HResult Invoke(DispId id, MemberKind kind, const std::vector<Variant>& args,
-                         Variant* result) = 0;
+                         Variant* result, std::string* exception = nullptr) = 0;
   // The type information: every member and every event of the class.
   virtual std::vector<MemberInfo> Members() const = 0;
   virtual const std::vector<EventInfo>& Events() const = 0;

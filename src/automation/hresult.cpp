@@ -12,6 +12,7 @@ const char* Describe(HResult hr) {
     case HResult::kTypeMismatch: return "type mismatch";
     case HResult::kUnknownName: return "unknown name";
     case HResult::kOverflow: return "overflow";
+    case HResult::kException: return "exception occurred";
     case HResult::kBadParamCount: return "invalid number of parameters";
     case HResult::kClassNotRegistered: return "class not registered";
   }

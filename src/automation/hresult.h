@@ -15,6 +15,7 @@ enum class HResult : uint32_t {
   kTypeMismatch = 0x80020005,    // DISP_E_TYPEMISMATCH
   kUnknownName = 0x80020006,     // DISP_E_UNKNOWNNAME
   kOverflow = 0x8002000A,        // DISP_E_OVERFLOW
+  kException = 0x80020009,       // DISP_E_EXCEPTION
   kBadParamCount = 0x8002000E,   // DISP_E_BADPARAMCOUNT
   kClassNotRegistered = 0x80040154,  // REGDB_E_CLASSNOTREG
 };

@@ -6,7 +6,9 @@
 //   table.Property(213, "readOnly", &Grid::readOnly, &Grid::setReadOnly);
 #pragma once
 
+#include <exception>
 #include <functional>
+#include <new>
 #include <type_traits>
 #include <string_view>
 #include <unordered_map>
@@ -86,7 +88,7 @@ class MemberTable {
   }
 
   HResult Invoke(T& object, DispId id, MemberKind kind, const std::vector<Variant>& args,
-                 Variant* result) const {
+                 Variant* result, std::string* exception = nullptr) const {
     const Entry* entry = FindEntry(id, kind);
     if (entry == nullptr) return HResult::kMemberNotFound;
     const std::vector<ValueType>& params = entry->info.params;
@@ -96,7 +98,15 @@ class MemberTable {
       HResult hr = Coerce(args[i], params[i], &coerced[i]);
       if (!Succeeded(hr)) return hr;
     }
-    Variant value = entry->handler(object, coerced);
+    Variant value;
+    try {
+      value = entry->handler(object, coerced);
+    } catch (const std::bad_alloc&) {
+      return HResult::kOutOfMemory;
+    } catch (const std::exception& e) {
+      if (exception != nullptr) *exception = e.what();
+      return HResult::kException;
+    }
     if (result != nullptr) *result = std::move(value);
     return HResult::kOk;
   }

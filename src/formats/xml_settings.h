@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/grid_model.h"
+#include "shared/xml_declaration.h"
 
 namespace maltrove {
 
@@ -14,11 +15,6 @@ void SetCharacterSet(CGridModel* grid, const std::string& name);
 
 // The encoding a load declares: the characterSet name, or "utf-8".
 std::string DeclaredEncoding(const CGridModel& grid);
-
-// Gives text a declaration naming an encoding: a declaration is put in front
-// when there is none, an encoding is added to one without it, and a
-// declaration that names an encoding is left as it is.
-std::string PrepareDeclaration(std::string_view text, const std::string& encoding);
 
 // Reads a leading decimal integer as "%d" does; false when there is none.
 bool ReadDecimal(std::string_view text, int* value);

@@ -111,9 +111,13 @@ QJSValue DispatchBridge::invoke(int dispid, int kind, const QJSValue& args, cons
     if (!ToVariant(args.property(i), host_, &in[i])) return Fail(HResult::kTypeMismatch, name);
   }
   Variant result;
-  HResult hr = object_->Invoke(dispid, static_cast<MemberKind>(kind), in, &result);
+  std::string exception;
+  HResult hr = object_->Invoke(dispid, static_cast<MemberKind>(kind), in, &result, &exception);
   EventRelay::DeliverQueued();
-  if (!Succeeded(hr)) return Fail(hr, name);
+  if (!Succeeded(hr)) {
+    if (exception.empty()) return Fail(hr, name);
+    return Fail(hr, name + QStringLiteral(": ") + QString::fromStdString(exception));
+  }
   return ToScript(result, host_);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "automation/class_registry.h"
 #include "automation/dispatch_impl.h"
 
@@ -22,6 +24,7 @@ class Sample : public DispatchImpl<Sample> {
       MemberTable<Sample> t;
       t.Method(1, "join", &Sample::join);
       t.Method(2, "fire", &Sample::fire);
+      t.Method(4, "fail", &Sample::fail);
       t.Property(3, "count", &Counter::get, &Counter::set);
       t.Alias("olderJoin", 1);
       return t;
@@ -36,6 +39,7 @@ class Sample : public DispatchImpl<Sample> {
 
   std::string join(int32_t n, const std::string& s) const { return std::to_string(n) + s; }
   void fire(int32_t n) { FireEvent(7, {n}); }
+  int32_t fail() { throw std::runtime_error("the database went away"); }
   void LoadProperties(const PropertyBag&) override {}
   PropertyBag SaveProperties() override { return {}; }
 
@@ -81,6 +85,14 @@ TEST(MemberTableTest, AutomationErrorsAreDistinct) {
   EXPECT_EQ(s.InvokeByName("join", MemberKind::kMethod, {"x", "y"}, &result),
             HResult::kTypeMismatch);
   EXPECT_EQ(s.Invoke(1, MemberKind::kPropertyGet, {}, &result), HResult::kMemberNotFound);
+}
+
+TEST(MemberTableTest, AFailingMemberReportsAnException) {
+  Sample s;
+  Variant result;
+  std::string description;
+  EXPECT_EQ(s.Invoke(4, MemberKind::kMethod, {}, &result, &description), HResult::kException);
+  EXPECT_EQ(description, "the database went away");
 }
 
 TEST(MemberTableTest, PropertiesReachOwnedObjects) {
