@@ -6,7 +6,7 @@ WScript.Echo("MaltroveDBGateway " + gateway.getVersion() + ", MaltroveGrid " + g
 
 // The page stores its data source once; the password never comes back to it.
 gateway.setDSN("MaltroveDemo", "", "");
-gateway.setCondition("recent", "WHERE order_date >= '2026-06-01' ORDER BY order_date, order_id LIMIT 12");
+gateway.setCondition("recent", "WHERE order_date >= '2026-11-01' ORDER BY order_date, order_id");
 
 var columns = ["order_id", "customer", "product", "quantity", "unit_price", "order_date", "status", "gift"];
 function vectorOf(values) {
@@ -55,8 +55,9 @@ function show(title) {
 }
 show(grid.getRowCount() + " recent orders (condition \"recent\"):");
 
-// The user raises a quantity and marks the order shipped.
-var row = 1;
+// The user raises the quantity of the first paid order and marks it shipped.
+var row = 0;
+while (row < grid.getRowCount() - 1 && grid.getCellStringData(row, 6) !== "P") row++;
 var id = grid.getCellStringData(row, 0);
 var oldStatus = grid.getCellStringData(row, 6);
 var quantity = parseInt(grid.getCellStringData(row, 3), 10) + 5;

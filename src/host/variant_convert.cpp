@@ -24,7 +24,11 @@ bool ToVariant(const QJSValue& value, ObjectTable& objects, Variant* out) {
     *out = Variant(value.toBool());
   } else if (value.isNumber()) {
     const double v = value.toNumber();
-    *out = IsLong(v) ? Variant(static_cast<int32_t>(v)) : Variant(v);
+    if (IsLong(v)) {
+      *out = Variant(static_cast<int32_t>(v));
+    } else {
+      *out = Variant(v);
+    }
   } else if (value.isString()) {
     *out = Variant(value.toString().toStdString());
   } else if (std::shared_ptr<automation::DispatchObject> object = objects.ObjectOf(value)) {
