@@ -26,18 +26,29 @@ int32_t CountAsLong(long long count) {
   return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count < 0 ? 0 : count);
 }
 
+std::string_view TrimView(std::string_view text) {
+  const char* kBlanks = " \t\r\n\v\f";
+  const size_t begin = text.find_first_not_of(kBlanks);
+  if (begin == std::string_view::npos) return {};
+  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
+}
+
 // The rows of an open record set as the body of a vector document; returns
 // the number of rows written. One pass: the caller puts the count in front.
 int WriteRows(CxDBARecordset& records, const std::string& rootNode,
               const std::vector<CDBGFieldInfo>& columns, std::string* body) {
   records.MoveFirst();  // an empty result raises no-data-found here
+  const int available = records.ColumnCount();
+  std::string value;  // one buffer for every value
   int count = 0;
   while (!records.IsEOF()) {
     body->append("\t<data vectorkey=\"").append(std::to_string(count)).append("\">\r\n");
     body->append("\t\t<").append(rootNode).append(">\r\n");
     for (size_t i = 0; i < columns.size(); ++i) {
+      value.clear();
+      if (static_cast<int>(i) < available) records.Value(static_cast<int>(i)).AppendText(true, &value);
       body->append("\t\t\t<").append(columns[i].name).append(" value=\"");
-      AppendXmlEscaped(body, TrimBlanks(records.ValueText(static_cast<int>(i))));
+      AppendXmlEscaped(body, TrimView(value));
       body->append("\"/>\r\n");
     }
     body->append("\t\t</").append(rootNode).append(">\r\n\t</data>\r\n");
@@ -82,10 +93,12 @@ std::string CMaltroveDBGatewayCtrl::executeQuery(const std::string& query,
       try {
         std::string body;
         const int count = WriteRows(records, rootNode, columns, &body);
-        result = "<vector condition='";
-        AppendXmlEscaped(&result, condition);
-        result.append("' result=\"").append(std::to_string(count)).append("\">\r\n");
-        result.append(body).append("</vector>\r\n");
+        std::string head = "<vector condition='";
+        AppendXmlEscaped(&head, condition);
+        head.append("' result=\"").append(std::to_string(count)).append("\">\r\n");
+        result.clear();
+        result.reserve(head.size() + body.size() + 12);
+        result.append(head).append(body).append("</vector>\r\n");
       } catch (const DatabaseError&) {
         result = kFailed;
       }
