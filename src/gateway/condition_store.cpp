@@ -5,17 +5,11 @@
 #include <cstring>
 
 #include "platform/file_io.h"
+#include "shared/trim.h"
 
 namespace maltrove {
 
 namespace {
-
-std::string TrimBlanks(const std::string& text) {
-  const char* kBlanks = " \t\r\n\v\f";
-  const size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
-}
 
 // Creates every missing folder of a '/' path (the last part is a file name).
 void CreateFolders(const std::string& path) {
@@ -56,7 +50,7 @@ std::string ConditionStore::Read(const std::string& key) const {
 }
 
 std::string StatementText(const std::string& query, const std::string& condition) {
-  return TrimBlanks(condition.empty() ? query : query + " " + condition);
+  return std::string(TrimBlanks(condition.empty() ? query : query + " " + condition));
 }
 
 }  // namespace maltrove

@@ -8,6 +8,7 @@
 #include "platform/temp_folder.h"
 #include "platform/user_interface.h"
 #include "shared/odbc_database.h"
+#include "shared/trim.h"
 
 namespace maltrove {
 
@@ -15,13 +16,6 @@ namespace {
 
 constexpr char kFolderName[] = "MVDBG/";
 constexpr char kDsnFile[] = "dsn/dsn.inf";
-
-std::string TrimBlanks(const std::string& text) {
-  const char* kBlanks = " \t\r\n\v\f";
-  const size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
-}
 
 }  // namespace
 
@@ -38,7 +32,7 @@ void CMaltroveDBGatewayCtrl::LoadProperties(const automation::PropertyBag& bag) 
     parserVersion_ = std::atoi(it->second.c_str());
   }
   if (auto it = bag.find("tempURL"); it != bag.end()) {
-    const std::string folder = TrimBlanks(it->second);
+    const std::string folder(TrimBlanks(it->second));
     if (!folder.empty()) {
       baseFolder_ = folder.back() == '/' ? folder : folder + "/";
       dsnPath_ = baseFolder_ + kDsnFile;

@@ -2,19 +2,13 @@
 
 #include "platform/user_interface.h"
 #include "shared/odbc_recordset.h"
+#include "shared/trim.h"
 
 namespace maltrove {
 
 namespace {
 
 constexpr char kConditionAnswer[] = "condition=";
-
-std::string TrimBlanks(const std::string& text) {
-  const char* kBlanks = " \t\r\n\v\f";
-  const size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
-}
 
 }  // namespace
 
@@ -28,7 +22,7 @@ void CPreviewDlg::RunPreview() {
     while (!records.IsEOF() && rows_.size() < static_cast<size_t>(kPreviewRowLimit)) {
       std::vector<std::string> row;
       for (size_t i = 0; i < columns_.size(); ++i) {
-        row.push_back(TrimBlanks(records.ValueText(static_cast<int>(i))));
+        row.emplace_back(TrimBlanks(records.ValueText(static_cast<int>(i))));
       }
       rows_.push_back(std::move(row));
       records.MoveNext();

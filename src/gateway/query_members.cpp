@@ -7,6 +7,7 @@
 #include "gateway/preview_dialog.h"
 #include "shared/odbc_database.h"
 #include "shared/odbc_recordset.h"
+#include "shared/trim.h"
 #include "shared/xml_escape.h"
 
 namespace maltrove {
@@ -15,22 +16,8 @@ namespace {
 
 constexpr char kFailed[] = "-1";
 
-std::string TrimBlanks(std::string_view text) {
-  const char* kBlanks = " \t\r\n\v\f";
-  const size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string_view::npos) return {};
-  return std::string(text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1));
-}
-
 int32_t CountAsLong(long long count) {
   return count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count < 0 ? 0 : count);
-}
-
-std::string_view TrimView(std::string_view text) {
-  const char* kBlanks = " \t\r\n\v\f";
-  const size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
 }
 
 // The rows of an open record set as the body of a vector document; returns
@@ -48,7 +35,7 @@ int WriteRows(CxDBARecordset& records, const std::string& rootNode,
       value.clear();
       if (static_cast<int>(i) < available) records.Value(static_cast<int>(i)).AppendText(true, &value);
       body->append("\t\t\t<").append(columns[i].name).append(" value=\"");
-      AppendXmlEscaped(body, TrimView(value));
+      AppendXmlEscaped(body, TrimBlanks(value));
       body->append("\"/>\r\n");
     }
     body->append("\t\t</").append(rootNode).append(">\r\n\t</data>\r\n");

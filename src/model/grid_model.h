@@ -180,6 +180,12 @@ class CGridModel {
   void showFilteredRows(std::vector<CGridRow*> rows);
   void showAllRows();
   bool isFiltered() const { return filtered_; }
+  // Every row of the table, in table order, whatever the view.
+  int allRowCount() const { return static_cast<int>(allRows_.size()); }
+  CGridRow* allRow(int index) { return allRows_[index].get(); }
+  // The rows in use, put in the given order (a permutation of them); their
+  // positions are laid out again.
+  void setRowOrder(const std::vector<CGridRow*>& rows);
 
   // A style field changed: the layout and the picture follow.
   void styleChanged();

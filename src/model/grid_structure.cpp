@@ -1,6 +1,7 @@
 // Structure of the table: access by index, inserting and removing rows and
 // columns, and the layout positions that every change keeps up to date.
 #include <algorithm>
+#include <unordered_map>
 
 #include "model/cell_value.h"
 #include "model/grid_model.h"
@@ -310,6 +311,24 @@ void CGridModel::showAllRows() {
   filtered_ = false;
   filteredRows_.clear();
   layoutRows();
+}
+
+void CGridModel::setRowOrder(const std::vector<CGridRow*>& rows) {
+  if (static_cast<int>(rows.size()) != rowsInUse()) return;
+  if (filtered_) {
+    filteredRows_ = rows;
+  } else {
+    std::unordered_map<const CGridRow*, size_t> position;
+    position.reserve(allRows_.size());
+    for (size_t i = 0; i < allRows_.size(); ++i) position[allRows_[i].get()] = i;
+    std::vector<std::unique_ptr<CGridRow>> ordered;
+    ordered.reserve(rows.size());
+    for (CGridRow* row : rows) ordered.push_back(std::move(allRows_[position.at(row)]));
+    allRows_ = std::move(ordered);
+  }
+  layoutRows();
+  recomputeScrollBars();
+  repaintAll();
 }
 
 void CGridModel::resetState() {

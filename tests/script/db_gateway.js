@@ -43,7 +43,7 @@ check(xml.indexOf("<vector condition='' result=\"3\">\r\n\t<data vectorkey=\"0\"
 check(xml.indexOf('<big value="4294967296"/>') > 0, "bigint");
 check(xml.indexOf('<big value="-1"/>') > 0, "negative bigint");
 check(xml.indexOf('<num value="12"/>') > 0 && xml.indexOf('<num value="12.500000"/>') > 0, "numeric 12 and 12.5");
-check(xml.indexOf('<dbl value="-0.250000"/>') > 0, "double");
+check(xml.indexOf('<dbl value="-0.250000"/>') > 0 && xml.indexOf('<rl value="1.500000"/>') > 0, "double and real");
 check(xml.indexOf('<vc value="한글"/>') > 0, "trimmed text");
 check(xml.indexOf('<vc value="a&lt;b&amp;&quot;c&apos;"/>') > 0, "escaped text");
 check(xml.indexOf('<tx value="' + new Array(65537).join("x") + '"/>') > 0, "long text cut at 65,536 bytes");
