@@ -121,6 +121,8 @@ void AddFileMembers(Table& t) {
   t.Method(46, "openXMLURLEx", &C::openXMLURLEx);
   t.Method(65, "getAllXMLZipBase64", &C::getAllXMLZipBase64);
   t.Method(203, "setAllXMLZipBase64", &C::setAllXMLZipBase64);
+  t.Method(209, "saveDSVDialog", &C::saveDSVDialog);
+  t.Method(210, "openDSVDialog", &C::openDSVDialog);
 }
 
 void AddControlMembers(Table& t) {

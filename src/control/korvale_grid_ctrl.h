@@ -65,6 +65,13 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   std::string getAllXMLZipBase64();
   int32_t setAllXMLZipBase64(const std::string& text);
 
+  // Separated-value files.
+  int32_t saveDSVDialog(const std::string& fileName, const std::string& delimiter, int32_t header,
+                        int32_t hidden, int32_t checkButton, int32_t removeQuotes, int32_t type);
+  int32_t openDSVDialog(const std::string& delimiter, int32_t header, int32_t append,
+                        int32_t hidden, int32_t checkButton, int32_t removeQuotes,
+                        int32_t skipEmpty);
+
   // Members of the control itself.
   int32_t readRegVal();
   int32_t writeRegVal(int32_t value);

@@ -1,0 +1,130 @@
+#include "io/dsv_transfer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "io/dsv_format.h"
+#include "model/cell_value.h"
+#include "model/text_util.h"
+#include "platform/file_io.h"
+#include "platform/progress_dialog.h"
+#include "platform/user_interface.h"
+
+namespace maltrove {
+
+namespace {
+
+constexpr char kRefusedMessage[] = "%d 행의 %s 칼럼이 지정된 형식과 일치하지 않습니다.";
+constexpr char kCaption[] = "Microsoft Internet Explorer";
+
+void AppendField(std::string* line, std::string_view value, bool removeQuotes) {
+  if (!removeQuotes) {
+    line->append(value);
+    return;
+  }
+  for (char c : value) {
+    if (c != '"') line->push_back(c);
+  }
+}
+
+void AppendLine(std::string* out, const std::string& line) {
+  if (!out->empty()) out->append("\r\n");  // no break after the last line
+  out->append(line);
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
+                           const DsvExportOptions& options, platform::ProgressDialog* progress) {
+  const std::vector<int> columns = ListedColumns(grid, options.hidden, options.checkButton);
+  const int rows = grid.getRowCount();
+  if (progress != nullptr) progress->SetRange(rows);
+  std::string out;
+  std::string line;
+  if (options.header) {
+    for (size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) line.push_back(options.delimiter);
+      AppendField(&line, HeaderName(*grid.column(columns[i])), options.removeQuotes);
+    }
+    AppendLine(&out, line);
+  }
+  for (int r = 0; r < rows; ++r) {
+    line.clear();
+    for (size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) line.push_back(options.delimiter);
+      const CGridColumn& column = *grid.column(columns[i]);
+      const CGridCell& cell = *grid.cell(r, columns[i]);
+      const std::string text =
+          options.displayText ? DisplayText(column, cell) : OutputText(column, cell);
+      AppendField(&line, TrimView(text), options.removeQuotes);
+    }
+    AppendLine(&out, line);
+    if (progress != nullptr) progress->Step();
+  }
+  return platform::WriteFileAtomically(path, out, 0644);
+}
+
+bool ReadTextFile(const std::string& path, std::string* text) {
+  if (!platform::ReadWholeFile(path, text)) return false;
+  if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);
+  return true;
+}
+
+std::string_view TrimLine(std::string_view line, char delimiter) {
+  auto blank = [delimiter](char c) { return c != delimiter && IsAsciiSpace(c); };
+  while (!line.empty() && blank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+  return line;
+}
+
+bool LooksLikeHeader(const CGridModel& grid, const std::vector<int>& columns,
+                     const std::vector<std::string>& firstLine) {
+  if (columns.empty() || firstLine.empty()) return false;
+  return Lower(Trim(firstLine[0])) == Lower(HeaderName(*grid.column(columns[0])));
+}
+
+DsvImportResult ImportSeparatedValues(CGridModel* grid, const std::string& text,
+                                      const DsvImportOptions& options,
+                                      platform::UserInterface* ui,
+                                      platform::ProgressDialog* progress) {
+  if (options.clearRows && grid->getRowCount() > 0) grid->removeAllRows();
+  const int keep = grid->getRowCount();
+  if (progress != nullptr) progress->SetRange(static_cast<int>(std::min<size_t>(text.size(), INT32_MAX)));
+  const std::vector<std::string_view> lines = SplitLines(text);
+  int dataLine = 0;
+  size_t consumed = 0;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    consumed += lines[n].size() + 1;
+    if (progress != nullptr) progress->SetPosition(static_cast<int>(std::min(consumed, text.size())));
+    const std::string_view line = TrimLine(lines[n], options.delimiter);
+    if (options.skipEmpty && line.empty()) continue;
+    if (n == 0 && options.firstLineIsHeader) continue;
+    // A file that ends with a line break has no line after it.
+    if (n + 1 == lines.size() && n > 0 && lines[n].empty()) break;
+    ++dataLine;
+    const std::vector<std::string> fields = SplitFields(line, options.delimiter, options.removeQuotes);
+    const int row = grid->insertRow(-1);
+    if (row < 0) break;  // the row limit
+    for (size_t i = 0; i < options.columns.size(); ++i) {
+      const int field = options.mapping[i];
+      if (field < 0 || field >= static_cast<int>(fields.size())) continue;
+      if (grid->setCellStringData(row, options.columns[i], fields[field]) != 0) continue;
+      if (ui != nullptr) {
+        char message[512];
+        std::snprintf(message, sizeof message, kRefusedMessage, dataLine,
+                      options.mappingText[i].c_str());
+        ui->ShowMessage(kCaption, message, platform::MessageBoxButtons::kOk);
+      }
+      while (grid->getRowCount() > keep) grid->removeRow(grid->getRowCount() - 1);
+      return DsvImportResult::kRefused;
+    }
+  }
+  return DsvImportResult::kDone;
+}
+
+}  // namespace maltrove
