@@ -278,6 +278,7 @@ TEST_F(SortDialogTest, AnswerSetsTheControlsThenPressesOk) {
 
 TEST_F(SortDialogTest, RefusedOkAsksOnceMore) {
   ui.QueueAnswer("dir1=desc;key2=1");
+  ui.QueueAnswer("ok");  // the message box
   ui.QueueAnswer("key1=2");
   CGridSortDlg dlg(&grid, &ui);
   EXPECT_EQ(dlg.DoModal(), CGridSortDlg::kIdOk);
@@ -290,6 +291,7 @@ TEST_F(SortDialogTest, CancelOrNoAnswerSortsNothing) {
   EXPECT_EQ(CGridSortDlg(&grid, &ui).DoModal(), CGridSortDlg::kIdCancel);
   EXPECT_EQ(CGridSortDlg(&grid, &ui).DoModal(), CGridSortDlg::kIdCancel);
   ui.QueueAnswer("key2=0");
+  ui.QueueAnswer("ok");
   ui.QueueAnswer("key1=0");  // the duplicate of key2: reset, refused again
   EXPECT_EQ(CGridSortDlg(&grid, &ui).DoModal(), CGridSortDlg::kIdCancel);
   EXPECT_EQ(Ids(grid), "0,1,2");

@@ -1,0 +1,202 @@
+#include "ops/grid_filter.h"
+
+#include <cmath>
+
+#include "model/cell_value.h"
+#include "model/text_util.h"
+#include "platform/progress_operation.h"
+
+namespace maltrove {
+
+namespace {
+
+// The day of a date serial. Half a second is added first, as the model
+// rounds serials to the second when it splits them into parts.
+double DayOf(double serial) {
+  if (serial < 0) return std::trunc(serial);
+  return std::floor(serial + 0.5 / 86400.0);
+}
+
+}  // namespace
+
+FilterCondition ScriptFilterCondition(const CGridModel& grid, int col, int op,
+                                      const std::string& value) {
+  FilterCondition condition;
+  condition.column = col;
+  condition.op = op;
+  const CGridColumn* column = grid.column(col);
+  if (column == nullptr) return condition;
+  CGridCell scratch;
+  SetCellValue(*column, scratch, value);
+  condition.text = column->inputType == kInputSelect ? DisplayText(*column, scratch)
+                                                     : StorageText(*column, scratch);
+  condition.number = scratch.isNull ? 0 : scratch.number;
+  // Only the exact word checks; "TRUE" and "1" ask for unchecked rows.
+  if (column->inputType == kInputCheckBox) condition.number = value == "true" ? 1 : 0;
+  return condition;
+}
+
+FilterEvaluator::FilterEvaluator(const CGridModel& grid, const FilterRequest& request)
+    : joins_(request.joins) {
+  for (size_t k = 0; k < conditions_.size(); ++k) {
+    const FilterCondition& in = request.conditions[k];
+    Prepared& p = conditions_[k];
+    p.col = in.column;
+    p.op = in.op;
+    p.text = in.text;
+    p.number = in.number;
+    if (in.column < 0) continue;  // kUnused
+    p.column = grid.column(in.column);
+    const CGridColumn* column = p.column;
+    if (column == nullptr) {
+      p.kind = kNever;
+    } else if (column->inputType == kInputCheckBox) {
+      p.kind = kCheck;
+    } else if (column->dataType == kDataNumeric || column->dataType == kDataDateTime) {
+      p.kind = column->dataType == kDataNumeric ? kNumber : kDate;
+      if (in.op < kFilterEqual || in.op > kFilterLessEqual) p.kind = kNever;
+    } else {
+      if (column->inputType == kInputSelect) {
+        p.kind = kSelectText;
+        std::vector<std::string_view> values = SplitList(column->comboValues);
+        std::vector<std::string_view> labels = SplitList(column->comboDatas);
+        for (size_t i = 0; i < values.size(); ++i) {
+          p.labels.emplace_back(values[i], i < labels.size() ? labels[i] : std::string_view());
+        }
+      } else {
+        p.kind = column->outputType.empty() ? kText : kFormattedText;
+      }
+      if (in.op < 0 || in.op >= kFilterOperatorCount) p.kind = kNever;
+    }
+  }
+}
+
+bool FilterEvaluator::CompareNumber(int op, double a, double b) {
+  switch (op) {
+    case kFilterEqual: return a == b;
+    case kFilterNotEqual: return a != b;
+    case kFilterGreater: return a > b;
+    case kFilterGreaterEqual: return a >= b;
+    case kFilterLess: return a < b;
+    case kFilterLessEqual: return a <= b;
+    default: return false;
+  }
+}
+
+// Byte order of UTF-8 is code point order, case-sensitive, as the sort does.
+bool FilterEvaluator::CompareText(int op, std::string_view a, std::string_view b) {
+  switch (op) {
+    case kFilterEqual: return a == b;
+    case kFilterNotEqual: return a != b;
+    case kFilterGreater: return a > b;
+    case kFilterGreaterEqual: return a >= b;
+    case kFilterLess: return a < b;
+    case kFilterLessEqual: return a <= b;
+    case kFilterStartsWith: return a.starts_with(b);
+    case kFilterNotStartsWith: return !a.starts_with(b);
+    case kFilterEndsWith: return a.ends_with(b);
+    case kFilterNotEndsWith: return !a.ends_with(b);
+    case kFilterContains: return a.find(b) != std::string_view::npos;
+    case kFilterNotContains: return a.find(b) == std::string_view::npos;
+    default: return false;
+  }
+}
+
+bool FilterEvaluator::Test(const Prepared& c, const CGridRow& row) const {
+  if (c.col >= static_cast<int>(row.cells.size())) return false;
+  const CGridCell& cell = row.cells[c.col];
+  switch (c.kind) {
+    case kCheck:
+      return c.number > 0 ? cell.number != 0 : cell.number == 0;
+    case kNumber:
+      return CompareNumber(c.op, cell.isNull ? 0 : cell.number, c.number);
+    case kDate:
+      return CompareNumber(c.op, cell.isNull ? 0 : DayOf(cell.number), c.number);
+    case kText:
+      return CompareText(c.op, cell.isNull ? std::string_view() : cell.text, c.text);
+    case kFormattedText:
+      return CompareText(c.op, OutputText(*c.column, cell), c.text);
+    case kSelectText: {
+      const std::string_view value = cell.isNull ? std::string_view() : cell.text;
+      std::string_view label;
+      for (const auto& [v, l] : c.labels) {
+        if (v == value) {
+          label = l;
+          break;
+        }
+      }
+      return CompareText(c.op, label, c.text);
+    }
+    default:
+      return false;
+  }
+}
+
+bool FilterEvaluator::Matches(const CGridRow& row) const {
+  // Left to right, "and" not binding tighter than "or"; an unused first
+  // condition counts as false.
+  bool r = conditions_[0].kind != kUnused && Test(conditions_[0], row);
+  for (size_t k = 1; k < conditions_.size(); ++k) {
+    const Prepared& c = conditions_[k];
+    if (c.kind == kUnused) continue;
+    if (joins_[k - 1] == 0) {
+      r = r || Test(c, row);
+    } else {
+      r = r && Test(c, row);
+    }
+  }
+  return r;
+}
+
+std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
+                                  platform::ProgressDialog* progress) {
+  const FilterEvaluator evaluator(grid, request);
+  const int count = grid.allRowCount();
+  if (progress != nullptr) {
+    progress->SetRange(count);
+    progress->SetPosition(0);
+  }
+  std::vector<CGridRow*> rows;
+  for (int i = 0; i < count; ++i) {
+    CGridRow* row = grid.allRow(i);
+    if (evaluator.Matches(*row)) rows.push_back(row);
+    if (progress != nullptr) progress->Step();
+  }
+  return rows;
+}
+
+void ApplyFilter(CGridModel* grid, platform::UserInterface* ui, const FilterRequest& request) {
+  if (grid == nullptr) return;
+  if (grid->isFiltered()) grid->showAllRows();
+  std::vector<CGridRow*> rows;
+  const bool ok = platform::RunModalOperation(
+      ui, kFilterProgressMessage, [&](platform::ProgressDialog& progress) {
+        rows = FilterRows(*grid, request, &progress);
+        return true;
+      });
+  if (ok) grid->showFilteredRows(std::move(rows));
+  grid->styleChanged();
+}
+
+void ClearFilter(CGridModel* grid) {
+  if (grid == nullptr) return;
+  grid->showAllRows();
+  grid->styleChanged();
+}
+
+void ApplyFilterMember(CGridModel* grid, platform::UserInterface* ui, int nCol1, int nCOP1,
+                       const std::string& sVal1, int nROP1, int nCol2, int nCOP2,
+                       const std::string& sVal2, int nROP2, int nCol3, int nCOP3,
+                       const std::string& sVal3) {
+  if (grid == nullptr) return;
+  FilterRequest request;
+  request.conditions[0] = ScriptFilterCondition(*grid, nCol1, nCOP1, sVal1);
+  request.conditions[1] = ScriptFilterCondition(*grid, nCol2, nCOP2, sVal2);
+  request.conditions[2] = ScriptFilterCondition(*grid, nCol3, nCOP3, sVal3);
+  request.joins = {nROP1, nROP2};
+  ApplyFilter(grid, ui, request);
+}
+
+void ClearFilterMember(CGridModel* grid) { ClearFilter(grid); }
+
+}  // namespace maltrove

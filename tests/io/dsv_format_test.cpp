@@ -1,0 +1,52 @@
+#include "io/dsv_format.h"
+
+#include <gtest/gtest.h>
+
+#include "io/dsv_transfer.h"
+
+namespace maltrove {
+namespace {
+
+TEST(DsvFormatTest, DelimiterCandidatesOfTheDefaultSetting) {
+  const std::vector<std::string> items = DelimiterCandidates(",\\t:;|@#$&*!");
+  EXPECT_EQ(items, (std::vector<std::string>{",", "Tab", ":", ";", "|", "@", "#", "$", "&", "*", "!"}));
+  EXPECT_EQ(DelimiterOf("Tab"), '\t');
+  EXPECT_EQ(DelimiterOf("\\x"), '\\');  // a two-character candidate uses its first character
+  EXPECT_EQ(DelimiterOf(""), ',');
+}
+
+TEST(DsvFormatTest, LinesEndAtAnyBreak) {
+  const std::vector<std::string_view> lines = SplitLines("a\r\nb\nc\rd");
+  EXPECT_EQ(lines, (std::vector<std::string_view>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("").size(), 1u);
+  EXPECT_EQ(SplitFields("x,,y", ',', false), (std::vector<std::string>{"x", "", "y"}));
+  EXPECT_EQ(SplitFields("\"q\",r", ',', true), (std::vector<std::string>{"q", "r"}));
+  EXPECT_EQ(TrimLine("\ta\tb\t ", '\t'), "\ta\tb\t");  // tabs are fields, not blanks
+  EXPECT_EQ(TrimLine("  a,b ", ','), "a,b");
+}
+
+TEST(DsvFormatTest, LetterNamesLikeASpreadsheet) {
+  EXPECT_EQ(LetterName(0), "A");
+  EXPECT_EQ(LetterName(25), "Z");
+  EXPECT_EQ(LetterName(26), "AA");
+  EXPECT_EQ(LetterName(52), "BA");
+  EXPECT_EQ(LetterName(701), "ZZ");
+  EXPECT_EQ(LetterName(702), "AAA");
+}
+
+TEST(DsvFormatTest, ListedColumnsAndHeaderNames) {
+  CGridModel grid;
+  grid.insertColumn(-1, "", 10, "plain", kDataString, kInputText, "", "", 0, "");
+  grid.insertColumn(-1, "Check", 10, "c", kDataString, kInputCheckBox, "", "", 0, "");
+  grid.insertColumn(-1, "Hidden", 10, "h", kDataString, kInputText, "", "", 0, "");
+  grid.setColumnVisible(2, 0);
+  grid.setColumnLabel(0, "  ");
+  EXPECT_EQ(ListedColumns(grid, false, false), std::vector<int>{0});
+  EXPECT_EQ(ListedColumns(grid, true, true), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(HeaderName(*grid.column(0)), "plain");
+  EXPECT_TRUE(LooksLikeHeader(grid, {0}, {" PLAIN "}));
+  EXPECT_FALSE(LooksLikeHeader(grid, {0}, {"other"}));
+}
+
+}  // namespace
+}  // namespace maltrove
