@@ -105,7 +105,7 @@ std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
     std::stable_sort(order.begin(), order.end(), [&used](uint32_t a, uint32_t b) {
       for (const KeyValues& key : used) {
         const int c = key.Compare(a, b);
-        if (c != 0) return c < 0;
+        if (c != 0) return key.descending ? c > 0 : c < 0;
       }
       return false;
     });

@@ -1,22 +1,13 @@
 #include "ops/sort_dialog.h"
 
 #include <charconv>
-#include <string_view>
+#include <optional>
 
 #include "ops/grid_sort.h"
+#include "platform/dialog_answer.h"
 #include "platform/progress_operation.h"
 
 namespace maltrove {
-
-namespace {
-
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
 
 CGridSortDlg::CGridSortDlg(CGridModel* grid, platform::UserInterface* ui) : grid_(grid), ui_(ui) {
   for (Box& box : boxes_) {
@@ -76,34 +67,24 @@ bool CGridSortDlg::Ok() {
   return true;
 }
 
-void CGridSortDlg::ApplyAnswer(const std::string& answer) {
-  std::string_view rest = answer;
-  while (!rest.empty()) {
-    const size_t end = rest.find(';');
-    const std::string_view pair = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    const size_t equals = pair.find('=');
-    if (equals == std::string_view::npos) continue;
-    const std::string_view name = Trim(pair.substr(0, equals));
-    const std::string_view value = Trim(pair.substr(equals + 1));
-    for (int box = 0; box < 3; ++box) {
-      if (name == kSortKeyNames[box]) {
-        const int offset = boxes_[box].touched ? 1 : 2;  // items before the first column
-        if (value == kSortNoneValue) {
-          SelectColumn(box, offset - 1);
-          continue;
-        }
-        int column = -1;
-        const auto [end_ptr, error] =
-            std::from_chars(value.data(), value.data() + value.size(), column);
-        if (error == std::errc() && end_ptr == value.data() + value.size() && column >= 0) {
-          SelectColumn(box, column + offset);
-        }
-      } else if (name == kSortDirectionNames[box]) {
-        if (value == kSortAscendingValue) boxes_[box].direction = 0;
-        else if (value == kSortDescendingValue) boxes_[box].direction = 1;
-      }
+void CGridSortDlg::ApplyAnswer(const platform::DialogAnswer& answer) {
+  for (int box = 0; box < 3; ++box) {
+    const std::optional<std::string> key = answer.Get(kSortKeyNames[box]);
+    if (!key) continue;
+    const int offset = boxes_[box].touched ? 1 : 2;  // items before the first column
+    if (*key == kSortNoneValue) {
+      SelectColumn(box, offset - 1);
+      continue;
     }
+    int column = -1;
+    const char* end = key->data() + key->size();
+    const auto [stop, error] = std::from_chars(key->data(), end, column);
+    if (error == std::errc() && stop == end && column >= 0) SelectColumn(box, column + offset);
+  }
+  for (int box = 0; box < 3; ++box) {
+    const std::optional<std::string> direction = answer.Get(kSortDirectionNames[box]);
+    if (direction == kSortAscendingValue) boxes_[box].direction = 0;
+    if (direction == kSortDescendingValue) boxes_[box].direction = 1;
   }
 }
 
@@ -111,8 +92,9 @@ int CGridSortDlg::DoModal() {
   if (ui_ == nullptr) return kIdCancel;
   // A refused OK keeps the dialog open: a host without windows asks once more.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    const std::string answer = ui_->RunDialog(kSortDialogCaption, Description());
-    if (answer == "cancel") return kIdCancel;
+    const platform::DialogAnswer answer =
+        platform::ParseDialogAnswer(ui_->RunDialog(kSortDialogCaption, Description()));
+    if (answer.cancel) return kIdCancel;
     ApplyAnswer(answer);
     if (Ok()) return kIdOk;
   }

@@ -11,6 +11,10 @@
 
 namespace maltrove {
 
+namespace platform {
+struct DialogAnswer;
+}
+
 inline constexpr char kSortDialogCaption[] = "정렬";
 inline constexpr char kSortChooseItem[] = "선택하세요";
 inline constexpr char kSortNoneItem[] = "(없음)";
@@ -18,9 +22,10 @@ inline constexpr char kSortDuplicateMessage[] = "선택한 컬럼이 중복되�
 inline constexpr char kSortNoKeyMessage[] = "정렬을 위한 컬럼이 지정되지 않았습니다.";
 inline constexpr char kSortMessageCaption[] = "Microsoft Internet Explorer";
 
-// Answers of a host without windows: "cancel", or name=value pairs joined by
-// ";" that set the controls before OK is pressed, e.g. "key1=2;dir1=desc".
-// keyN takes a column index (from 0) or "none"; dirN takes "asc" or "desc".
+// Answers of a host without windows: "cancel" (or ""), or name=value pairs
+// joined by ";" that set the controls before OK is pressed, for example
+// "key1=2;dir1=desc". keyN takes a column index (from 0) or "none", applied
+// in the order key1, key2, key3; dirN takes "asc" or "desc".
 inline constexpr const char* kSortKeyNames[3] = {"key1", "key2", "key3"};
 inline constexpr const char* kSortDirectionNames[3] = {"dir1", "dir2", "dir3"};
 inline constexpr char kSortNoneValue[] = "none";
@@ -58,7 +63,7 @@ class CGridSortDlg {
     bool touched = false;  // "선택하세요" removed
   };
 
-  void ApplyAnswer(const std::string& answer);
+  void ApplyAnswer(const platform::DialogAnswer& answer);
 
   CGridModel* grid_;
   platform::UserInterface* ui_;

@@ -266,7 +266,7 @@ TEST_F(SortDialogTest, OkSortsUnderTheModalProgress) {
 }
 
 TEST_F(SortDialogTest, AnswerSetsTheControlsThenPressesOk) {
-  ui.QueueAnswer(" key1 = 1 ; dir1=desc;key2=none;bogus=3");
+  ui.QueueAnswer("key1=1;dir1=desc;key2=none;key3=x;bogus=3");
   CGridSortDlg dlg(&grid, &ui);
   EXPECT_EQ(dlg.DoModal(), CGridSortDlg::kIdOk);
   EXPECT_EQ(Ids(grid), "2,0,1");
