@@ -125,6 +125,17 @@ void AddFileMembers(Table& t) {
   t.Method(210, "openDSVDialog", &C::openDSVDialog);
 }
 
+void AddOperationMembers(Table& t) {
+  t.Method(190, "copy", &C::copy);
+  t.Method(191, "cut", &C::cut);
+  t.Method(192, "paste", &C::paste);
+  t.Method(193, "deleteSelectedData", &C::deleteSelectedData);
+  t.Method(237, "applyFilter", &C::applyFilter);
+  t.Method(238, "clearFilter", &C::clearFilter);
+  t.Method(243, "calculate", &C::calculate);
+  t.Method(244, "sort", &C::sort);
+}
+
 void AddControlMembers(Table& t) {
   t.Method(251, "getVersion", &C::getVersion);
   t.Method(254, "readRegVal", &C::readRegVal);
@@ -160,6 +171,7 @@ Table BuildTable() {
   AddStatusMembers(t);
   AddXmlMembers(t);
   AddFileMembers(t);
+  AddOperationMembers(t);
   AddControlMembers(t);
   AddProperties(t);
   AddStyleMembers(&t);

@@ -72,6 +72,20 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
                         int32_t hidden, int32_t checkButton, int32_t removeQuotes,
                         int32_t skipEmpty);
 
+  // Sort, filter, clipboard and calculation.
+  int32_t sort(int32_t pos1, int32_t dir1, int32_t pos2, int32_t dir2, int32_t pos3,
+               int32_t dir3);
+  void applyFilter(int32_t col1, int32_t op1, const std::string& value1, int32_t join1,
+                   int32_t col2, int32_t op2, const std::string& value2, int32_t join2,
+                   int32_t col3, int32_t op3, const std::string& value3);
+  void clearFilter();
+  void copy();
+  void cut();
+  void paste();
+  void deleteSelectedData();
+  double calculate(int32_t col, const std::string& calculation, int32_t col2,
+                   const std::string& condition);
+
   // Members of the control itself.
   int32_t readRegVal();
   int32_t writeRegVal(int32_t value);

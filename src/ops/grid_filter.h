@@ -72,6 +72,7 @@ class FilterEvaluator {
     const CGridColumn* column = nullptr;
     std::string text;
     double number = 0;
+    bool emptyResult = false;  // the text test on an empty (null) cell
     // value -> label of a select column, first entry of a value winning
     std::vector<std::pair<std::string_view, std::string_view>> labels;
   };
@@ -85,7 +86,8 @@ class FilterEvaluator {
 };
 
 // The rows of the whole table that pass, in table order. Reads the model
-// only, so it may run on a worker; steps `progress` (when given) per row.
+// only, so it may run on a worker; `progress` (when given) gets the range of
+// all rows and follows the pass.
 std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
                                   platform::ProgressDialog* progress);
 
