@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "model/grid_model.h"
 
 namespace maltrove {
@@ -162,53 +163,23 @@ void BM_InsertRowAtEnd(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertRowAtEnd)->Arg(1000)->Arg(kRows);
 
-// Prints the ratios of the run after the usual table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("setCellStringData fill / vector copy", "BM_FillGridThroughSetCellStringData",
-          "BM_BaselineCopyTextsIntoVector");
-    Ratio("setCellStringData fill / growing vector copy",
-          "BM_FillGridThroughSetCellStringData", "BM_BaselineCopyTextsIntoGrowingVector");
-    Ratio("getRowCount 65536 / 1000 rows", "BM_GetRowCount/65536", "BM_GetRowCount/1000");
-    Ratio("cell lookup 65536 / 1000 rows", "BM_CellLookup/65536", "BM_CellLookup/1000");
-    Ratio("scattered cell lookup 65536 / 1000 rows", "BM_CellLookupScattered/65536",
-          "BM_CellLookupScattered/1000");
-    Ratio("insertRow at end 65536 / 1000 rows", "BM_InsertRowAtEnd/65536",
-          "BM_InsertRowAtEnd/1000");
-  }
-
- private:
-  void Ratio(const char* label, const std::string& a, const std::string& b) {
-    if (times_.count(a) && times_.count(b) && times_[b] > 0) {
-      std::printf("ratio %-46s %8.2f\n", label, times_[a] / times_[b]);
-    }
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
 int main(int argc, char** argv) {
-  // Keep freed memory in the process: otherwise every iteration measures the
-  // kernel taking back and faulting in again the 40 MB of a full grid, which
-  // costs more than the model's own work on sandboxed kernels. Run with
-  // --cold to measure that too.
+  // --cold measures with the kernel's page faults of returned memory too.
   bool cold = false;
   for (int i = 1; i < argc; ++i) cold = cold || std::string(argv[i]) == "--cold";
-  if (!cold) {
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest glibc accepts
-  }
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  if (!cold) maltrove::bench::KeepFreedMemory();
+  maltrove::bench::RatioReporter reporter({
+      {"setCellStringData fill / vector copy", "BM_FillGridThroughSetCellStringData",
+       "BM_BaselineCopyTextsIntoVector"},
+      {"setCellStringData fill / growing vector copy", "BM_FillGridThroughSetCellStringData",
+       "BM_BaselineCopyTextsIntoGrowingVector"},
+      {"getRowCount 65536 / 1000 rows", "BM_GetRowCount/65536", "BM_GetRowCount/1000"},
+      {"cell lookup 65536 / 1000 rows", "BM_CellLookup/65536", "BM_CellLookup/1000"},
+      {"scattered cell lookup 65536 / 1000 rows", "BM_CellLookupScattered/65536",
+       "BM_CellLookupScattered/1000"},
+      {"insertRow at end 65536 / 1000 rows", "BM_InsertRowAtEnd/65536", "BM_InsertRowAtEnd/1000"}});
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

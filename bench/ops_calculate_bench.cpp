@@ -3,6 +3,8 @@
 // at the end of the run.
 #include <benchmark/benchmark.h>
 
+#include "bench/ratio_reporter.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -96,31 +98,6 @@ void BM_CalculateSumWithTextCondition(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculateSumWithTextCondition)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("calculate sum / plain loop (target <= 5)", "BM_CalculateSum", "BM_BaselineLoopSum");
-    Ratio("floor: cell numbers read through rows / plain loop", "BM_FloorReadCellNumbers",
-          "BM_BaselineLoopSum");
-    Ratio("calculate sum / floor", "BM_CalculateSum", "BM_FloorReadCellNumbers");
-    Ratio("sum with text condition / plain loop", "BM_CalculateSumWithTextCondition",
-          "BM_BaselineLoopSum");
-  }
-
- private:
-  void Ratio(const char* label, const std::string& a, const std::string& b) {
-    if (times_.count(a) && times_.count(b) && times_[b] > 0) {
-      std::printf("ratio %-52s %8.2f\n", label, times_[a] / times_[b]);
-    }
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
@@ -134,9 +111,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "calculate sum %.17g differs from the loop's %.17g\n", sum, loop);
     return 1;
   }
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  maltrove::bench::KeepFreedMemory();
+  maltrove::bench::RatioReporter reporter({
+      {"calculate sum / plain loop (target <= 5)", "BM_CalculateSum", "BM_BaselineLoopSum"},
+      {"floor: cell numbers read through rows / plain loop", "BM_FloorReadCellNumbers", "BM_BaselineLoopSum"},
+      {"calculate sum / floor", "BM_CalculateSum", "BM_FloorReadCellNumbers"},
+      {"sum with text condition / plain loop", "BM_CalculateSumWithTextCondition", "BM_BaselineLoopSum"}});
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

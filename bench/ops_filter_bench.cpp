@@ -2,6 +2,8 @@
 // 65,536 rows of 10 columns, against a plain loop running std::string::find
 // over the same texts. The figure that matters is the ratio of the two.
 #include <benchmark/benchmark.h>
+
+#include "bench/ratio_reporter.h"
 #include <malloc.h>
 
 #include <cstdio>
@@ -118,41 +120,14 @@ void BM_BaselineFindLoopCompactCopy(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineFindLoopCompactCopy)->Unit(benchmark::kMicrosecond);
 
-// Prints the ratios of the run after the usual table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("applyFilter contains / find loop (target <= 3)", "BM_ApplyFilterContains",
-          "BM_BaselineFindLoop");
-    Ratio("row pass contains / find loop", "BM_FilterRowsContains", "BM_BaselineFindLoop");
-    Ratio("applyFilter contains / find loop on a compact copy", "BM_ApplyFilterContains",
-          "BM_BaselineFindLoopCompactCopy");
-  }
-
- private:
-  void Ratio(const char* label, const std::string& a, const std::string& b) {
-    if (times_.count(a) && times_.count(b) && times_[b] > 0) {
-      std::printf("ratio %-48s %8.2f\n", label, times_[a] / times_[b]);
-    }
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
 int main(int argc, char** argv) {
-  // Keep freed memory in the process, as the model benchmark does.
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  maltrove::bench::KeepFreedMemory();
+  maltrove::bench::RatioReporter reporter({
+      {"applyFilter contains / find loop (target <= 3)", "BM_ApplyFilterContains", "BM_BaselineFindLoop"},
+      {"row pass contains / find loop", "BM_FilterRowsContains", "BM_BaselineFindLoop"},
+      {"applyFilter contains / find loop on a compact copy", "BM_ApplyFilterContains", "BM_BaselineFindLoopCompactCopy"}});
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

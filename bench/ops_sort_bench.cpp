@@ -2,6 +2,8 @@
 // std::stable_sort of the same key values alone. Every iteration sorts the
 // same unsorted order, restored outside the timing.
 #include <benchmark/benchmark.h>
+
+#include "bench/ratio_reporter.h"
 #include <malloc.h>
 
 #include <algorithm>
@@ -117,41 +119,13 @@ void BM_BaselineStableSortPairs(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineStableSortPairs)->Unit(benchmark::kMillisecond);
 
-// Prints the ratios of the run after the usual table (target: at most 3).
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("sort one string key / stable_sort strings", "BM_SortOneStringKey",
-          "BM_BaselineStableSortStrings");
-    Ratio("sort numeric + string keys / stable_sort pairs", "BM_SortNumericThenStringKey",
-          "BM_BaselineStableSortPairs");
-  }
-
- private:
-  void Ratio(const char* label, const std::string& a, const std::string& b) {
-    if (times_.count(a) && times_.count(b) && times_[b] > 0) {
-      std::printf("ratio %-48s %8.2f\n", label, times_[a] / times_[b]);
-    }
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
 int main(int argc, char** argv) {
-  // Keep freed memory in the process, as model_bench does, so that page
-  // faults of returned memory are not measured.
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  maltrove::bench::KeepFreedMemory();
+  maltrove::bench::RatioReporter reporter({
+      {"sort one string key / stable_sort strings", "BM_SortOneStringKey", "BM_BaselineStableSortStrings"},
+      {"sort numeric + string keys / stable_sort pairs", "BM_SortNumericThenStringKey", "BM_BaselineStableSortPairs"}});
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }
