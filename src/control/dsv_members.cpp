@@ -38,13 +38,21 @@ int32_t CKorvaleGridCtrl::saveDSVDialog(const std::string& fileName, const std::
   if (ui == nullptr) return 0;
   std::optional<std::string> path = ui->ChooseFile({true, "다른 이름으로 저장", fileName, kSaveFilter});
   if (!path) return 0;
+  return ExportSeparatedFile(*path, delimiter, header, hidden, checkButton, removeQuotes, type);
+}
+
+int32_t CKorvaleGridCtrl::ExportSeparatedFile(const std::string& path,
+                                              const std::string& delimiter, int32_t header,
+                                              int32_t hidden, int32_t checkButton,
+                                              int32_t removeQuotes, int32_t type) {
+  platform::UserInterface* ui = services_.ui;
   CSaveSeparatedValueDlg dialog({delimiter_, delimiter, header, removeQuotes != 0});
   DsvExportOptions options;
   if (!dialog.DoModal(ui, &options)) return 0;
   options.hidden = hidden != 0;
   options.checkButton = checkButton != 0;
   options.displayText = type != 0;
-  const std::string target = WithExtension(*path);
+  const std::string target = WithExtension(path);
   const bool ok = platform::RunModalOperation(ui, kSavingMessage, [&](platform::ProgressDialog& d) {
     if (ExportSeparatedValues(grid_.model(), target, options, &d)) return true;
     ui->ShowMessage(kCaption, kCannotCreate, platform::MessageBoxButtons::kOk);
@@ -60,8 +68,18 @@ int32_t CKorvaleGridCtrl::openDSVDialog(const std::string& delimiter, int32_t he
   if (ui == nullptr) return 0;
   std::optional<std::string> path = ui->ChooseFile({false, "열기", "", kOpenFilter});
   if (!path) return 0;
+  return ImportSeparatedFile(*path, delimiter, header, append, hidden, checkButton, removeQuotes,
+                             skipEmpty);
+}
+
+int32_t CKorvaleGridCtrl::ImportSeparatedFile(const std::string& path,
+                                              const std::string& delimiter, int32_t header,
+                                              int32_t append, int32_t hidden,
+                                              int32_t checkButton, int32_t removeQuotes,
+                                              int32_t skipEmpty) {
+  platform::UserInterface* ui = services_.ui;
   std::string text;
-  if (!ReadTextFile(*path, &text)) {
+  if (!ReadTextFile(path, &text)) {
     ui->ShowMessage(kCaption, kCannotRead, platform::MessageBoxButtons::kOk);
     return 0;
   }

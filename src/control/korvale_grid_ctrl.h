@@ -118,6 +118,13 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   bool LoadFilePair(const std::string& styleFile, const std::string& vectorFile, int mode);
   bool LoadCombinedFile(const std::string& file);
   bool SaveFiles(const std::string& styleFile, const std::string& vectorFile, int32_t flag);
+  // The separated-value dialogs and work for a file already chosen.
+  int32_t ExportSeparatedFile(const std::string& path, const std::string& delimiter,
+                              int32_t header, int32_t hidden, int32_t checkButton,
+                              int32_t removeQuotes, int32_t type);
+  int32_t ImportSeparatedFile(const std::string& path, const std::string& delimiter,
+                              int32_t header, int32_t append, int32_t hidden, int32_t checkButton,
+                              int32_t removeQuotes, int32_t skipEmpty);
 
   platform::Services services_;
   CGridWnd grid_;
