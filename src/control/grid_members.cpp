@@ -123,6 +123,8 @@ void AddFileMembers(Table& t) {
   t.Method(203, "setAllXMLZipBase64", &C::setAllXMLZipBase64);
   t.Method(209, "saveDSVDialog", &C::saveDSVDialog);
   t.Method(210, "openDSVDialog", &C::openDSVDialog);
+  t.Method(12, "openXLSDialog", &C::openXLSDialog);
+  t.Method(234, "openDialog", &C::openDialog);
 }
 
 void AddOperationMembers(Table& t) {

@@ -86,6 +86,12 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   double calculate(int32_t col, const std::string& calculation, int32_t col2,
                    const std::string& condition);
 
+  // Excel workbooks, and Excel or text files through one dialog.
+  int32_t openXLSDialog(int32_t header, int32_t append, int32_t hidden, int32_t checkButton,
+                        int32_t skipEmpty);
+  int32_t openDialog(const std::string& delimiter, int32_t header, int32_t append, int32_t hidden,
+                     int32_t checkButton, int32_t removeQuotes, int32_t skipEmpty);
+
   // Members of the control itself.
   int32_t readRegVal();
   int32_t writeRegVal(int32_t value);

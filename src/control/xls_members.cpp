@@ -1,0 +1,52 @@
+// Excel workbooks, and the dialogs that offer Excel and text files together.
+#include <cctype>
+
+#include "control/korvale_grid_ctrl.h"
+#include "io/xls_import.h"
+#include "platform/user_interface.h"
+
+namespace maltrove {
+
+namespace {
+
+constexpr char kOpenAnyFilter[] =
+    "Microsoft Excel Files (*.xls)|*.xls|Text Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|"
+    "Excel/Text Files (*.xls;*.csv;*.txt)|*.xls;*.csv;*.txt|All Files (*.*)|*.*||";
+
+// The lower-case extension of a path, with its dot; "" when it has none.
+std::string Extension(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string extension = path.substr(dot);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+}  // namespace
+
+int32_t CKorvaleGridCtrl::openXLSDialog(int32_t header, int32_t append, int32_t hidden,
+                                        int32_t checkButton, int32_t skipEmpty) {
+  return OpenXlsDialogMember(&grid_.model(), services_, header, append, hidden, checkButton,
+                             skipEmpty);
+}
+
+int32_t CKorvaleGridCtrl::openDialog(const std::string& delimiter, int32_t header, int32_t append,
+                                     int32_t hidden, int32_t checkButton, int32_t removeQuotes,
+                                     int32_t skipEmpty) {
+  if (services_.ui == nullptr) return 0;
+  std::optional<std::string> path = services_.ui->ChooseFile({false, "열기", "", kOpenAnyFilter});
+  if (!path) return 0;
+  const std::string extension = Extension(*path);
+  if (extension == ".xls") {
+    return OpenXlsFile(&grid_.model(), services_, *path, header, append, hidden, checkButton,
+                       skipEmpty);
+  }
+  if (extension == ".csv" || extension == ".txt") {
+    return ImportSeparatedFile(*path, delimiter, header, append, hidden, checkButton,
+                               removeQuotes, skipEmpty);
+  }
+  return 0;
+}
+
+}  // namespace maltrove
