@@ -125,6 +125,10 @@ void AddFileMembers(Table& t) {
   t.Method(210, "openDSVDialog", &C::openDSVDialog);
   t.Method(12, "openXLSDialog", &C::openXLSDialog);
   t.Method(234, "openDialog", &C::openDialog);
+  t.Method(13, "saveXLSDialog", &C::saveXLSDialog);
+  t.Method(235, "saveDialog", &C::saveDialog);
+  t.Method(256, "saveXLSDialogAutoOpen", &C::saveXLSDialogAutoOpen);
+  t.Method(258, "saveXLSQueryAutoOpen", &C::saveXLSQueryAutoOpen);
 }
 
 void AddOperationMembers(Table& t) {

@@ -91,6 +91,14 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
                         int32_t skipEmpty);
   int32_t openDialog(const std::string& delimiter, int32_t header, int32_t append, int32_t hidden,
                      int32_t checkButton, int32_t removeQuotes, int32_t skipEmpty);
+  int32_t saveXLSDialog(const std::string& fileName, int32_t hidden, int32_t checkButton,
+                        int32_t type);
+  int32_t saveXLSDialogAutoOpen(const std::string& fileName, int32_t hidden, int32_t checkButton,
+                                int32_t type);
+  int32_t saveXLSQueryAutoOpen(const std::string& fileName, int32_t hidden, int32_t checkButton,
+                               int32_t type, const std::string& fifth, const std::string& sixth);
+  int32_t saveDialog(const std::string& fileName, const std::string& delimiter, int32_t header,
+                     int32_t hidden, int32_t checkButton, int32_t removeQuotes, int32_t type);
 
   // Members of the control itself.
   int32_t readRegVal();

@@ -1,0 +1,216 @@
+#include "io/xls_export.h"
+
+#include <unistd.h>
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "io/dsv_format.h"
+#include "io/workbook_database.h"
+#include "model/cell_value.h"
+#include "model/text_util.h"
+#include "platform/progress_dialog.h"
+#include "platform/progress_operation.h"
+#include "platform/services.h"
+#include "platform/shell.h"
+#include "platform/user_interface.h"
+
+namespace maltrove {
+
+namespace {
+
+constexpr char kFilter[] = "Microsoft Excel Files (*.xls)|*.xls||";
+constexpr char kSaveCaption[] = "다른 이름으로 저장";
+constexpr char kSavingMessage[] = "엑셀 파일을 저장 중입니다.";
+constexpr char kOpenQuestion[] = "저장한 엑셀 파일을 실행하시겠습니까?";
+constexpr char kCaption[] = "Microsoft Internet Explorer";
+constexpr char kTable[] = "Sheet1";
+
+std::string CellText(const CGridModel& grid, int row, int col, bool displayText) {
+  const CGridColumn& column = *grid.column(col);
+  const CGridCell& cell = *grid.cell(row, col);
+  return displayText ? DisplayText(column, cell) : OutputText(column, cell);
+}
+
+std::string ColumnList(const CGridModel& grid, const std::vector<int>& columns) {
+  std::string list;
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0) list += ", ";
+    list += WorkbookColumnName(*grid.column(columns[i]));
+  }
+  return list;
+}
+
+// The file-save dialog with the default extension "xls".
+std::optional<std::string> ChooseWorkbook(platform::UserInterface* ui, const std::string& name) {
+  std::optional<std::string> path = ui->ChooseFile({true, kSaveCaption, name, kFilter});
+  if (!path) return path;
+  const size_t slash = path->find_last_of('/');
+  const size_t dot = path->find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) *path += ".xls";
+  return path;
+}
+
+using ExportWork = std::function<bool(const std::string&, platform::ProgressDialog&)>;
+
+// The export to a chosen path under the progress dialog, then the question
+// whether to open the saved file.
+int32_t RunExportTo(const platform::Services& services, const std::string& path,
+                    const ExportWork& work) {
+  platform::UserInterface* ui = services.ui;
+  const bool ok = platform::RunModalOperation(
+      ui, kSavingMessage, [&](platform::ProgressDialog& dialog) { return work(path, dialog); });
+  if (!ok) return 0;
+  if (ui != nullptr &&
+      ui->ShowMessage(kCaption, kOpenQuestion, platform::MessageBoxButtons::kYesNo) ==
+          platform::MessageBoxAnswer::kYes &&
+      services.shell != nullptr) {
+    services.shell->Open(path);
+  }
+  return 1;
+}
+
+int32_t RunExport(const platform::Services& services, const std::string& fileName,
+                  const ExportWork& work) {
+  platform::UserInterface* ui = services.ui;
+  if (ui == nullptr) return 0;
+  const std::optional<std::string> path = ChooseWorkbook(ui, fileName);
+  if (!path) return 0;
+  return RunExportTo(services, *path, work);
+}
+
+}  // namespace
+
+std::string WorkbookColumnName(const CGridColumn& column) {
+  std::string name = column.label.empty() ? column.fieldName : column.label;
+  for (char& c : name) {
+    if (c == '.') c = '_';
+  }
+  return WorkbookDatabase::BracketName(name);
+}
+
+std::string GridTableStatement(const CGridModel& grid, const std::vector<int>& columns) {
+  std::string sql = std::string("CREATE TABLE ") + kTable + " ( ";
+  for (size_t i = 0; i < columns.size(); ++i) {
+    const CGridColumn& column = *grid.column(columns[i]);
+    if (i > 0) sql += ", ";
+    sql += WorkbookColumnName(column);
+    sql += column.dataType == kDataNumeric ? " numeric" : " text";
+  }
+  return sql + ")";
+}
+
+std::string GridInsertStatement(const CGridModel& grid, const std::vector<int>& columns, int row,
+                                bool displayText) {
+  std::string sql = std::string("INSERT INTO ") + kTable + " (" + ColumnList(grid, columns) +
+                    ") VALUES (";
+  for (size_t i = 0; i < columns.size(); ++i) {
+    const bool numeric = grid.column(columns[i])->dataType == kDataNumeric;
+    const std::string text = CellText(grid, row, columns[i], displayText);
+    std::string value(TrimView(text));
+    if (numeric && value.empty()) value = "NULL";
+    std::string quoted;
+    for (char c : value) {
+      quoted.push_back(c);
+      if (c == '\'') quoted.push_back('\'');
+    }
+    if (i > 0) sql += ", ";
+    sql += numeric && quoted == "NULL" ? quoted : "'" + quoted + "'";
+  }
+  sql += ")";
+  return Trim(sql);
+}
+
+bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool hidden,
+                          bool checkButton, bool displayText, platform::ProgressDialog* progress,
+                          std::string* error) {
+  ::unlink(path.c_str());  // a file only, never a folder
+  WorkbookDatabase database;
+  if (!database.Open(path, error)) return false;
+  const std::vector<int> columns = ListedColumns(grid, hidden, checkButton);
+  bool ok = database.Execute(GridTableStatement(grid, columns), error);
+  const int rows = grid.getRowCount();
+  if (progress != nullptr) {
+    progress->SetRange(rows);
+    progress->SetPosition(0);
+  }
+  if (ok) {
+    // The row INSERT with parameters: the values bound as text, or NULL where
+    // the literal statement writes NULL, store exactly what the literals do.
+    std::string insert = std::string("INSERT INTO ") + kTable + " (" + ColumnList(grid, columns) +
+                         ") VALUES (";
+    for (size_t i = 0; i < columns.size(); ++i) insert += i > 0 ? ", ?" : "?";
+    insert += ")";
+    std::unique_ptr<WorkbookDatabase::Statement> statement = database.Prepare(insert, error);
+    // One transaction for speed only: a failing INSERT still undoes just itself.
+    ok = statement != nullptr && database.Execute("BEGIN", error);
+    std::vector<bool> numeric;
+    for (int col : columns) numeric.push_back(grid.column(col)->dataType == kDataNumeric);
+    std::vector<std::string> texts(columns.size());
+    std::vector<std::optional<std::string_view>> values(columns.size());
+    for (int r = 0; ok && r < rows; ++r) {
+      for (size_t i = 0; i < columns.size(); ++i) {
+        texts[i] = CellText(grid, r, columns[i], displayText);
+        const std::string_view value = TrimView(texts[i]);
+        if (numeric[i] && (value.empty() || value == "NULL")) values[i].reset();
+        else values[i] = value;
+      }
+      ok = statement->Run(values, error);
+      if (progress != nullptr) progress->Step();
+    }
+  }
+  std::string closeError;
+  const bool closed = database.Close(ok ? error : &closeError);
+  return ok && closed;
+}
+
+bool ExportStatementsToWorkbook(const std::string& path, const std::string& fifth,
+                                const std::string& sixth, std::string* error) {
+  ::unlink(path.c_str());  // a file only, never a folder
+  WorkbookDatabase database;
+  if (!database.Open(path, error)) return false;
+  const bool ok = database.Execute(sixth, error) && database.Execute(fifth, error);
+  std::string closeError;
+  const bool closed = database.Close(ok ? error : &closeError);
+  return ok && closed;
+}
+
+int32_t SaveXlsDialogMember(CGridModel* grid, const platform::Services& services,
+                            const std::string& fileName, int32_t nHidden, int32_t nCheckButton,
+                            int32_t nType) {
+  if (grid == nullptr) return 0;
+  return RunExport(services, fileName, [&](const std::string& path, platform::ProgressDialog& d) {
+    std::string error;
+    return ExportGridToWorkbook(*grid, path, nHidden != 0, nCheckButton != 0, nType != 0, &d,
+                                &error);
+  });
+}
+
+int32_t SaveXlsFile(CGridModel* grid, const platform::Services& services, const std::string& path,
+                    int32_t nHidden, int32_t nCheckButton, int32_t nType) {
+  if (grid == nullptr) return 0;
+  return RunExportTo(services, path, [&](const std::string& target, platform::ProgressDialog& d) {
+    std::string error;
+    return ExportGridToWorkbook(*grid, target, nHidden != 0, nCheckButton != 0, nType != 0, &d,
+                                &error);
+  });
+}
+
+int32_t SaveXlsDialogAutoOpenMember(CGridModel* grid, const platform::Services& services,
+                                    const std::string& fileName, int32_t nHidden,
+                                    int32_t nCheckButton, int32_t nType) {
+  return SaveXlsDialogMember(grid, services, fileName, nHidden, nCheckButton, nType);
+}
+
+int32_t SaveXlsQueryAutoOpenMember(CGridModel* grid, const platform::Services& services,
+                                   const std::string& fileName, int32_t, int32_t, int32_t,
+                                   const std::string& fifth, const std::string& sixth) {
+  if (grid == nullptr) return 0;
+  return RunExport(services, fileName, [&](const std::string& path, platform::ProgressDialog&) {
+    std::string error;
+    return ExportStatementsToWorkbook(path, fifth, sixth, &error);
+  });
+}
+
+}  // namespace maltrove
