@@ -1,22 +1,21 @@
 #include "model/number_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace maltrove {
 
 namespace {
 
-// printf into a string sized by a first dry run, so huge values and long
-// precisions need no fixed buffer.
-std::string PrintDouble(const char* format, int precision, double value) {
-  int length = std::snprintf(nullptr, 0, format, precision, value);
-  if (length <= 0) return std::string();
-  std::string out(static_cast<size_t>(length) + 1, '\0');
-  std::snprintf(out.data(), out.size(), format, precision, value);
-  out.resize(static_cast<size_t>(length));
-  return out;
+// printf's "%.*f" or "%.*g" without the process locale (whose decimal comma
+// would change the text) and without printf's cost.
+std::string PrintDouble(std::chars_format format, int precision, double value) {
+  char buffer[1400];  // 1e308 with 1000 decimals fits
+  const std::to_chars_result result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+  if (result.ec != std::errc()) return std::string();
+  return std::string(buffer, result.ptr);
 }
 
 size_t DecimalsOf(std::string_view pattern) {
@@ -52,12 +51,12 @@ std::string FormatNumber(double value, std::string_view pattern) {
   if (decimals > 0) {
     // Far beyond what a double holds; only keeps the int conversion safe.
     int precision = static_cast<int>(std::min<size_t>(decimals, 1000));
-    return PrintDouble("%.*f", precision, value);
+    return PrintDouble(std::chars_format::fixed, precision, value);
   }
   if (std::isfinite(value) && value == std::trunc(value)) {
-    return PrintDouble("%.*f", 0, value);
+    return PrintDouble(std::chars_format::fixed, 0, value);
   }
-  return PrintDouble("%.*g", 16, value);
+  return PrintDouble(std::chars_format::general, 16, value);
 }
 
 std::string FormatNumberWithGrouping(double value, std::string_view pattern) {

@@ -50,3 +50,25 @@ TEST(DsvFormatTest, ListedColumnsAndHeaderNames) {
 
 }  // namespace
 }  // namespace maltrove
+
+namespace maltrove {
+namespace {
+
+TEST(DsvImportTest, InvalidUtf8IsRepairedNotLost) {
+  CGridModel grid;
+  grid.insertColumn(-1, "", 10, "a", kDataString, kInputText, "", "", 0, "");
+  grid.insertColumn(-1, "", 10, "b", kDataString, kInputText, "", "", 0, "");
+  DsvImportOptions options;
+  options.columns = {0, 1};
+  options.mapping = {0, 1};
+  options.mappingText = {"A", "B"};
+  const std::string text = "ok,\xff\xfe" "bad\r\n\xe3\x81,end";
+  EXPECT_EQ(ImportSeparatedValues(&grid, text, options, nullptr, nullptr), DsvImportResult::kDone);
+  ASSERT_EQ(grid.getRowCount(), 2);
+  EXPECT_EQ(grid.getCellStringData(0, 1), "\xEF\xBF\xBD\xEF\xBF\xBD" "bad");
+  EXPECT_EQ(grid.getCellStringData(1, 0), "\xEF\xBF\xBD");
+  EXPECT_EQ(grid.getCellStringData(1, 1), "end");
+}
+
+}  // namespace
+}  // namespace maltrove
