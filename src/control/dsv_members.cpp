@@ -4,6 +4,7 @@
 #include "io/dsv_dialogs.h"
 #include "io/dsv_format.h"
 #include "io/dsv_transfer.h"
+#include "model/grid_messages.h"
 #include "platform/progress_operation.h"
 #include "platform/user_interface.h"
 
@@ -19,7 +20,6 @@ constexpr char kSavingMessage[] = "구분자 파일을 저장 중입니다.";
 constexpr char kLoadingMessage[] = "구분자 파일을 가져오는 중입니다.";
 constexpr char kCannotCreate[] = "구분자 파일을 생성할 수 없습니다.";
 constexpr char kCannotRead[] = "구분자 파일을 가져올 수 없습니다.";
-constexpr char kCaption[] = "Microsoft Internet Explorer";
 
 // The save dialog's default extension.
 std::string WithExtension(const std::string& path) {
@@ -55,7 +55,7 @@ int32_t CKorvaleGridCtrl::ExportSeparatedFile(const std::string& path,
   const std::string target = WithExtension(path);
   const bool ok = platform::RunModalOperation(ui, kSavingMessage, [&](platform::ProgressDialog& d) {
     if (ExportSeparatedValues(grid_.model(), target, options, &d)) return true;
-    ui->ShowMessage(kCaption, kCannotCreate, platform::MessageBoxButtons::kOk);
+    ui->ShowMessage(kGridCaption, kCannotCreate, platform::MessageBoxButtons::kOk);
     return false;
   });
   return ok ? 1 : 0;
@@ -80,7 +80,7 @@ int32_t CKorvaleGridCtrl::ImportSeparatedFile(const std::string& path,
   platform::UserInterface* ui = services_.ui;
   std::string text;
   if (!ReadTextFile(path, &text)) {
-    ui->ShowMessage(kCaption, kCannotRead, platform::MessageBoxButtons::kOk);
+    ui->ShowMessage(kGridCaption, kCannotRead, platform::MessageBoxButtons::kOk);
     return 0;
   }
   CGridModel& model = grid_.model();

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "model/grid_messages.h"
 #include "model/grid_model.h"
 #include "shared/xml_parser.h"
 
@@ -59,8 +60,5 @@ class CGridXMLParser : public XML_PARSER {
   int indexedColumns_ = -1;
 };
 
-// The message for a cell value that its column refuses.
-inline constexpr char kCellFormatMessage[] = "%d 행의 %s 칼럼이 지정된 형식과 일치하지 않습니다.";
-inline constexpr char kGridCaption[] = "Microsoft Internet Explorer";
 
 }  // namespace maltrove

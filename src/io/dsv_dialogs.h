@@ -15,6 +15,7 @@
 
 #include "io/dsv_format.h"
 #include "io/dsv_transfer.h"
+#include "model/grid_messages.h"
 
 namespace maltrove {
 
@@ -24,7 +25,6 @@ class UserInterface;
 
 inline constexpr char kExportDialogCaption[] = "구분자 파일 저장";
 inline constexpr char kImportDialogCaption[] = "구분자 파일 가져오기";
-inline constexpr char kNotAssigned[] = "(지정 안함)";
 inline constexpr int kPreviewLines = 100;
 
 struct DsvDialogSettings {

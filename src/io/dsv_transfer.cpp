@@ -5,6 +5,7 @@
 
 #include "io/dsv_format.h"
 #include "model/cell_value.h"
+#include "model/grid_messages.h"
 #include "model/text_util.h"
 #include "platform/file_io.h"
 #include "platform/progress_dialog.h"
@@ -14,8 +15,6 @@ namespace maltrove {
 
 namespace {
 
-constexpr char kRefusedMessage[] = "%d 행의 %s 칼럼이 지정된 형식과 일치하지 않습니다.";
-constexpr char kCaption[] = "Microsoft Internet Explorer";
 
 void AppendField(std::string* line, std::string_view value, bool removeQuotes) {
   if (!removeQuotes) {
@@ -116,9 +115,9 @@ DsvImportResult ImportSeparatedValues(CGridModel* grid, const std::string& text,
       if (grid->setCellStringData(row, options.columns[i], fields[field]) != 0) continue;
       if (ui != nullptr) {
         char message[512];
-        std::snprintf(message, sizeof message, kRefusedMessage, dataLine,
+        std::snprintf(message, sizeof message, kCellFormatMessage, dataLine,
                       options.mappingText[i].c_str());
-        ui->ShowMessage(kCaption, message, platform::MessageBoxButtons::kOk);
+        ui->ShowMessage(kGridCaption, message, platform::MessageBoxButtons::kOk);
       }
       while (grid->getRowCount() > keep) grid->removeRow(grid->getRowCount() - 1);
       return DsvImportResult::kRefused;

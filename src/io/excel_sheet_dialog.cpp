@@ -7,6 +7,7 @@
 
 #include "io/dsv_format.h"
 #include "model/text_util.h"
+#include "model/grid_messages.h"
 #include "platform/dialog_answer.h"
 #include "platform/progress_operation.h"
 #include "platform/user_interface.h"
@@ -19,7 +20,6 @@ constexpr char kPreviewMessage[] = "엑셀 미리보기 데이터를 구성하�
 constexpr char kPreparingMessage[] = "엑셀 파일을 불러오기 위해 준비 중입니다.";
 constexpr char kRangeMessage[] = "가져올 행 범위가 올바르지 않습니다.";
 constexpr char kDuplicateQuestion[] = "같은 필드로 지정된 항목이 있습니다.\r\n\r\n계속하시겠습니까?";
-constexpr char kNotAssignedName[] = "(지정 안함)";
 constexpr size_t kDescribedNameBytes = 64;
 
 // A whole decimal number, or nothing.
@@ -47,14 +47,14 @@ CSelectExcelSheet::CSelectExcelSheet(CGridModel* grid, const std::string& workbo
   settings_.skipEmpty = options.skipEmpty;
   settings_.columnMap.assign(static_cast<size_t>(grid->getColumnCount()), -1);
   fillable_ = ListedColumns(*grid, options.hidden, options.checkButton);
-  names_.assign(1, kNotAssignedName);
+  names_.assign(1, kNotAssigned);
 }
 
 bool CSelectExcelSheet::OnInitDialog(platform::UserInterface* ui) {
   ui_ = ui;
   if (!ListExcelSheets(settings_.workbookPath, &sheets_)) {
     if (ui_ != nullptr) {
-      ui_->ShowMessage(kExcelCaption, ExcelErrorMessage(ExcelOpenError::kSheetList),
+      ui_->ShowMessage(kGridCaption, ExcelErrorMessage(ExcelOpenError::kSheetList),
                        platform::MessageBoxButtons::kOk);
     }
     return false;
@@ -87,10 +87,10 @@ void CSelectExcelSheet::BuildPreview() {
     const ExcelOpenError error =
         rowsets.Open(settings_.workbookPath, settings_.copyPath, settings_.sheetName);
     if (error != ExcelOpenError::kNone) {
-      names_.assign(1, kNotAssignedName);
+      names_.assign(1, kNotAssigned);
       total_ = 0;
       if (ui_ != nullptr) {
-        ui_->ShowMessage(kExcelCaption, ExcelErrorMessage(error), platform::MessageBoxButtons::kOk);
+        ui_->ShowMessage(kGridCaption, ExcelErrorMessage(error), platform::MessageBoxButtons::kOk);
       }
       return false;
     }
@@ -119,7 +119,7 @@ std::vector<std::string> CSelectExcelSheet::mappingRow() const {
   for (int i : fillable_) {
     const int t = settings_.columnMap[static_cast<size_t>(i)];
     row.push_back(t > 0 && static_cast<size_t>(t) < names_.size() ? names_[static_cast<size_t>(t)]
-                                                                  : kNotAssignedName);
+                                                                  : kNotAssigned);
   }
   return row;
 }
@@ -128,7 +128,7 @@ bool CSelectExcelSheet::OnOK() {
   const int from = settings_.from;
   const int to = settings_.to;
   if (from <= 0 || to < from || to > total_) {
-    if (ui_ != nullptr) ui_->ShowMessage(kExcelCaption, kRangeMessage, platform::MessageBoxButtons::kOk);
+    if (ui_ != nullptr) ui_->ShowMessage(kGridCaption, kRangeMessage, platform::MessageBoxButtons::kOk);
     return false;
   }
   std::set<int> used;
@@ -138,7 +138,7 @@ bool CSelectExcelSheet::OnOK() {
     if (t > 0 && !used.insert(t).second) duplicate = true;
   }
   if (duplicate && ui_ != nullptr &&
-      ui_->ShowMessage(kExcelCaption, kDuplicateQuestion, platform::MessageBoxButtons::kYesNo) !=
+      ui_->ShowMessage(kGridCaption, kDuplicateQuestion, platform::MessageBoxButtons::kYesNo) !=
           platform::MessageBoxAnswer::kYes) {
     return false;
   }

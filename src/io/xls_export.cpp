@@ -11,6 +11,7 @@
 #include "model/cell_value.h"
 #include "model/text_util.h"
 #include "platform/progress_dialog.h"
+#include "model/grid_messages.h"
 #include "platform/progress_operation.h"
 #include "platform/services.h"
 #include "platform/shell.h"
@@ -24,7 +25,6 @@ constexpr char kFilter[] = "Microsoft Excel Files (*.xls)|*.xls||";
 constexpr char kSaveCaption[] = "다른 이름으로 저장";
 constexpr char kSavingMessage[] = "엑셀 파일을 저장 중입니다.";
 constexpr char kOpenQuestion[] = "저장한 엑셀 파일을 실행하시겠습니까?";
-constexpr char kCaption[] = "Microsoft Internet Explorer";
 constexpr char kTable[] = "Sheet1";
 
 std::string CellText(const CGridModel& grid, int row, int col, bool displayText) {
@@ -63,7 +63,7 @@ int32_t RunExportTo(const platform::Services& services, const std::string& path,
       ui, kSavingMessage, [&](platform::ProgressDialog& dialog) { return work(path, dialog); });
   if (!ok) return 0;
   if (ui != nullptr &&
-      ui->ShowMessage(kCaption, kOpenQuestion, platform::MessageBoxButtons::kYesNo) ==
+      ui->ShowMessage(kGridCaption, kOpenQuestion, platform::MessageBoxButtons::kYesNo) ==
           platform::MessageBoxAnswer::kYes &&
       services.shell != nullptr) {
     services.shell->Open(path);

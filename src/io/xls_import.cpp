@@ -18,6 +18,7 @@
 #include "io/excel_sheet_dialog.h"
 #include "model/ole_date.h"
 #include "model/text_util.h"
+#include "model/grid_messages.h"
 #include "platform/file_io.h"
 #include "platform/progress_dialog.h"
 #include "platform/registry.h"
@@ -38,7 +39,6 @@ constexpr char kInUseMessage[] =
     "엑셀 파일이 사용 중인 것 같습니다. 엑셀 파일을 사용 중인 프로그램을 종료하고 [확인] 버튼을 "
     "클릭하십시오.";
 constexpr char kOpenCaption[] = "열기";
-constexpr char kNotAssignedName[] = "(지정 안함)";
 // A host that keeps answering OK to a file it can never read would loop
 // for ever; after this many questions the member ends as on Cancel.
 constexpr int kMaxInUseQuestions = 10;
@@ -112,7 +112,7 @@ bool RowIsEmpty(const ExcelRowsets& rowsets, uint32_t row) {
 }
 
 void ShowError(platform::UserInterface* ui, const std::string& text) {
-  if (ui != nullptr) ui->ShowMessage(kExcelCaption, text, platform::MessageBoxButtons::kOk);
+  if (ui != nullptr) ui->ShowMessage(kGridCaption, text, platform::MessageBoxButtons::kOk);
 }
 
 bool CanOpenForReading(const std::string& path) {
@@ -332,7 +332,7 @@ ExcelPosition PositionRowsets(const ExcelRowsets& rowsets, bool header, bool ski
   if (skipEmpty) {
     while (row < rowsets.rows() && RowIsEmpty(rowsets, row)) ++row;
   }
-  position.names.push_back(kNotAssignedName);
+  position.names.push_back(kNotAssigned);
   for (uint32_t c = 0; c < rowsets.columns(); ++c) {
     if (!header) {
       position.names.push_back(LetterName(static_cast<int>(c)));
@@ -390,7 +390,7 @@ bool ImportExcelRows(CGridModel* grid, const ExcelImportSettings& settings,
         if (!value.empty()) empty = false;
         if (grid->setCellStringData(row, i, value) != 0) continue;
         if (ui != nullptr) {
-          ui->ShowMessage(kExcelCaption,
+          ui->ShowMessage(kGridCaption,
                           RefusedMessage(static_cast<int>(m + 1), position.names[static_cast<size_t>(t)]),
                           platform::MessageBoxButtons::kOk);
         }
@@ -444,7 +444,7 @@ int32_t OpenXlsFile(CGridModel* grid, const platform::Services& services, const 
     if (!std::filesystem::is_regular_file(path, ec)) return 0;
     for (int asked = 0; !CanOpenForReading(path); ++asked) {
       if (asked >= kMaxInUseQuestions) return 1;
-      if (ui->ShowMessage(kExcelCaption, kInUseMessage, platform::MessageBoxButtons::kOkCancel) ==
+      if (ui->ShowMessage(kGridCaption, kInUseMessage, platform::MessageBoxButtons::kOkCancel) ==
           platform::MessageBoxAnswer::kCancel) {
         return 1;
       }

@@ -23,7 +23,6 @@ class ProgressDialog;
 class UserInterface;
 }  // namespace platform
 
-inline constexpr char kExcelCaption[] = "Microsoft Internet Explorer";
 inline constexpr char kExcelFileFilter[] =
     "Microsoft Excel Files (*.xls)|*.xls|All Files (*.*)|*.*||";
 inline constexpr char kTypeGuessRows[] = "TypeGuessRows";

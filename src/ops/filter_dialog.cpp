@@ -201,7 +201,7 @@ FilterRequest CGridFilterDlg::Request() const {
 bool CGridFilterDlg::Ok() {
   if (conditions_[0].columnSelection <= 0) {
     if (ui_ != nullptr) {
-      ui_->ShowMessage(kFilterMessageCaption, kFilterNoColumnMessage,
+      ui_->ShowMessage(kGridCaption, kFilterNoColumnMessage,
                        platform::MessageBoxButtons::kOk);
     }
     return false;

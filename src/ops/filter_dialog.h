@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/grid_messages.h"
 #include "model/grid_model.h"
 #include "ops/grid_filter.h"
 #include "platform/dialog_answer.h"
@@ -20,7 +21,6 @@ inline constexpr char kFilterNoneItem[] = "(없음)";
 inline constexpr char kFilterCheckCaptionDefault[] = "선택된 행";
 inline constexpr char kFilterNoColumnMessage[] =
     "필터링을 위한 컬럼이 지정되지 않았습니다.ERROR-0006";
-inline constexpr char kFilterMessageCaption[] = "Microsoft Internet Explorer";
 inline constexpr const char* kFilterJoinLabels[2] = {"또는", "그리고"};
 inline constexpr const char* kFilterConditionLabels[3] = {"첫째 기준 :", "둘째 기준 :",
                                                            "셋째 기준 :"};

@@ -70,7 +70,7 @@ void CGridFindDlg::FindNext() {
                              (options.down ? kFindEndMessageDown : kFindEndMessageUp) +
                              kFindEndMessageEnd;
     const platform::MessageBoxAnswer answer =
-        ui_->ShowMessage(kFindMessageCaption, text, platform::MessageBoxButtons::kYesNoCancel);
+        ui_->ShowMessage(kGridCaption, text, platform::MessageBoxButtons::kYesNoCancel);
     if (answer == platform::MessageBoxAnswer::kCancel) {
       Cancel();
     } else if (answer == platform::MessageBoxAnswer::kNo || fromFirstCell) {

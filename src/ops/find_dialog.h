@@ -6,13 +6,13 @@
 #include <string>
 
 #include "ops/grid_find.h"
+#include "model/grid_messages.h"
 #include "platform/user_interface.h"
 #include "window/grid_wnd.h"
 
 namespace maltrove {
 
 inline constexpr char kFindDialogCaption[] = "찾기";
-inline constexpr char kFindMessageCaption[] = "Microsoft Internet Explorer";
 inline constexpr char kFindEndMessageStart[] = "더 이상 찾을 수 없습니다. ";
 inline constexpr char kFindEndMessageDown[] = "처음";
 inline constexpr char kFindEndMessageUp[] = "마지막";

@@ -33,7 +33,7 @@ void CGridSortDlg::SelectColumn(int box, int index) {
   for (int other = 0; other < 3; ++other) {
     if (other != box && boxes_[other].selection == selection) {
       if (ui_ != nullptr) {
-        ui_->ShowMessage(kSortMessageCaption, kSortDuplicateMessage,
+        ui_->ShowMessage(kGridCaption, kSortDuplicateMessage,
                          platform::MessageBoxButtons::kOk);
       }
       changed.selection = 0;
@@ -45,7 +45,7 @@ void CGridSortDlg::SelectColumn(int box, int index) {
 bool CGridSortDlg::Ok() {
   if (boxes_[0].selection <= 0) {
     if (ui_ != nullptr) {
-      ui_->ShowMessage(kSortMessageCaption, kSortNoKeyMessage, platform::MessageBoxButtons::kOk);
+      ui_->ShowMessage(kGridCaption, kSortNoKeyMessage, platform::MessageBoxButtons::kOk);
     }
     return false;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/grid_messages.h"
 #include "model/grid_model.h"
 #include "platform/user_interface.h"
 
@@ -20,7 +21,6 @@ inline constexpr char kSortChooseItem[] = "선택하세요";
 inline constexpr char kSortNoneItem[] = "(없음)";
 inline constexpr char kSortDuplicateMessage[] = "선택한 컬럼이 중복되었습니다.";
 inline constexpr char kSortNoKeyMessage[] = "정렬을 위한 컬럼이 지정되지 않았습니다.";
-inline constexpr char kSortMessageCaption[] = "Microsoft Internet Explorer";
 
 // Answers of a host without windows: "cancel" (or ""), or name=value pairs
 // joined by ";" that set the controls before OK is pressed, for example
