@@ -4,6 +4,7 @@
 #include "io/dsv_dialogs.h"
 #include "io/dsv_format.h"
 #include "io/dsv_transfer.h"
+#include "io/file_names.h"
 #include "model/grid_messages.h"
 #include "platform/progress_operation.h"
 #include "platform/user_interface.h"
@@ -20,14 +21,6 @@ constexpr char kSavingMessage[] = "구분자 파일을 저장 중입니다.";
 constexpr char kLoadingMessage[] = "구분자 파일을 가져오는 중입니다.";
 constexpr char kCannotCreate[] = "구분자 파일을 생성할 수 없습니다.";
 constexpr char kCannotRead[] = "구분자 파일을 가져올 수 없습니다.";
-
-// The save dialog's default extension.
-std::string WithExtension(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  const bool has = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  return has ? path : path + ".csv";
-}
 
 }  // namespace
 
@@ -52,7 +45,7 @@ int32_t CKorvaleGridCtrl::ExportSeparatedFile(const std::string& path,
   options.hidden = hidden != 0;
   options.checkButton = checkButton != 0;
   options.displayText = type != 0;
-  const std::string target = WithExtension(path);
+  const std::string target = WithDefaultExtension(path, ".csv");
   const bool ok = platform::RunModalOperation(ui, kSavingMessage, [&](platform::ProgressDialog& d) {
     if (ExportSeparatedValues(grid_.model(), target, options, &d)) return true;
     ui->ShowMessage(kGridCaption, kCannotCreate, platform::MessageBoxButtons::kOk);

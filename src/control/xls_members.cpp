@@ -1,7 +1,6 @@
 // Excel workbooks, and the dialogs that offer Excel and text files together.
-#include <cctype>
-
 #include "control/korvale_grid_ctrl.h"
+#include "io/file_names.h"
 #include "io/xls_export.h"
 #include "io/xls_import.h"
 #include "platform/user_interface.h"
@@ -13,16 +12,6 @@ namespace {
 constexpr char kOpenAnyFilter[] =
     "Microsoft Excel Files (*.xls)|*.xls|Text Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|"
     "Excel/Text Files (*.xls;*.csv;*.txt)|*.xls;*.csv;*.txt|All Files (*.*)|*.*||";
-
-// The lower-case extension of a path, with its dot; "" when it has none.
-std::string Extension(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string extension = path.substr(dot);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
-}
 
 constexpr char kSaveAnyFilter[] =
     "Microsoft Excel Files (*.xls)|*.xls|Text Files (*.csv)|*.csv|Text Files (*.txt)|*.txt||";
@@ -55,7 +44,7 @@ int32_t CKorvaleGridCtrl::saveDialog(const std::string& fileName, const std::str
   std::optional<std::string> path =
       services_.ui->ChooseFile({true, "다른 이름으로 저장", fileName, kSaveAnyFilter});
   if (!path) return 0;
-  const std::string extension = Extension(*path);
+  const std::string extension = FileExtension(*path);
   if (extension == ".xls") {
     return SaveXlsFile(&grid_.model(), services_, *path, hidden, checkButton, type);
   }
@@ -77,7 +66,7 @@ int32_t CKorvaleGridCtrl::openDialog(const std::string& delimiter, int32_t heade
   if (services_.ui == nullptr) return 0;
   std::optional<std::string> path = services_.ui->ChooseFile({false, "열기", "", kOpenAnyFilter});
   if (!path) return 0;
-  const std::string extension = Extension(*path);
+  const std::string extension = FileExtension(*path);
   if (extension == ".xls") {
     return OpenXlsFile(&grid_.model(), services_, *path, header, append, hidden, checkButton,
                        skipEmpty);

@@ -11,6 +11,7 @@
 #include "model/cell_value.h"
 #include "model/text_util.h"
 #include "platform/progress_dialog.h"
+#include "io/file_names.h"
 #include "model/grid_messages.h"
 #include "platform/progress_operation.h"
 #include "platform/services.h"
@@ -46,10 +47,7 @@ std::string ColumnList(const CGridModel& grid, const std::vector<int>& columns) 
 std::optional<std::string> ChooseWorkbook(platform::UserInterface* ui, const std::string& name) {
   std::optional<std::string> path = ui->ChooseFile({true, kSaveCaption, name, kFilter});
   if (!path) return path;
-  const size_t slash = path->find_last_of('/');
-  const size_t dot = path->find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) *path += ".xls";
-  return path;
+  return WithDefaultExtension(*path, ".xls");
 }
 
 using ExportWork = std::function<bool(const std::string&, platform::ProgressDialog&)>;

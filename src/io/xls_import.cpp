@@ -18,6 +18,7 @@
 #include "io/excel_sheet_dialog.h"
 #include "model/ole_date.h"
 #include "model/text_util.h"
+#include "io/file_names.h"
 #include "model/grid_messages.h"
 #include "platform/file_io.h"
 #include "platform/progress_dialog.h"
@@ -427,12 +428,7 @@ std::string MakeWorkingCopy(const std::string& source) {
   return {};
 }
 
-bool IsExcelPath(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string extension = path.substr(path.size() - 4);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".xls";
-}
+bool IsExcelPath(const std::string& path) { return FileExtension(path) == ".xls"; }
 
 int32_t OpenXlsFile(CGridModel* grid, const platform::Services& services, const std::string& path,
                     int32_t nHeader, int32_t nAppend, int32_t nHidden, int32_t nCheckButton,

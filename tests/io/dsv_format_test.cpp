@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "io/dsv_transfer.h"
+#include "io/file_names.h"
 
 namespace maltrove {
 namespace {
@@ -23,6 +24,13 @@ TEST(DsvFormatTest, LinesEndAtAnyBreak) {
   EXPECT_EQ(SplitFields("\"q\",r", ',', true), (std::vector<std::string>{"q", "r"}));
   EXPECT_EQ(TrimLine("\ta\tb\t ", '\t'), "\ta\tb\t");  // tabs are fields, not blanks
   EXPECT_EQ(TrimLine("  a,b ", ','), "a,b");
+}
+
+TEST(FileNamesTest, ExtensionsOfPaths) {
+  EXPECT_EQ(FileExtension("/a/b.XLS"), ".xls");
+  EXPECT_EQ(FileExtension("/a.d/b"), "");  // a dot in a folder name is no extension
+  EXPECT_EQ(WithDefaultExtension("/a.d/b", ".csv"), "/a.d/b.csv");
+  EXPECT_EQ(WithDefaultExtension("/a/b.txt", ".csv"), "/a/b.txt");
 }
 
 TEST(DsvFormatTest, LetterNamesLikeASpreadsheet) {
