@@ -111,10 +111,10 @@ struct Item {
 // The recognisable "name:value" items of a style text, in order.
 std::vector<Item> SplitStyle(std::string_view style) {
   std::vector<Item> items;
-  style = TrimView(style);
+  style = TrimBlanks(style);
   while (!style.empty()) {
     size_t semicolon = style.find(';');
-    std::string_view item = TrimView(style.substr(0, semicolon));
+    std::string_view item = TrimBlanks(style.substr(0, semicolon));
     style.remove_prefix(semicolon == std::string_view::npos ? style.size() : semicolon + 1);
     // The first two non-empty pieces between colons are name and value.
     std::string_view pieces[2];
@@ -126,8 +126,8 @@ std::vector<Item> SplitStyle(std::string_view style) {
       if (!piece.empty()) pieces[count++] = piece;
     }
     if (count < 2) continue;
-    std::string_view name = TrimView(pieces[0]);
-    std::string_view value = TrimView(pieces[1]);
+    std::string_view name = TrimBlanks(pieces[0]);
+    std::string_view value = TrimBlanks(pieces[1]);
     if (name.empty() || value.empty()) continue;
     for (int p = 0; p < kPropCount; ++p) {
       if (kProps[p].name == name) {

@@ -60,7 +60,7 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
       const CGridCell& cell = *grid.cell(r, columns[i]);
       const std::string text =
           options.displayText ? DisplayText(column, cell) : OutputText(column, cell);
-      AppendField(&line, TrimView(text), options.removeQuotes);
+      AppendField(&line, TrimBlanks(text), options.removeQuotes);
     }
     AppendLine(&out, line);
     if (progress != nullptr) progress->Step();

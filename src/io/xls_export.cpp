@@ -106,7 +106,7 @@ std::string GridInsertStatement(const CGridModel& grid, const std::vector<int>& 
   for (size_t i = 0; i < columns.size(); ++i) {
     const bool numeric = grid.column(columns[i])->dataType == kDataNumeric;
     const std::string text = CellText(grid, row, columns[i], displayText);
-    std::string value(TrimView(text));
+    std::string value(TrimBlanks(text));
     if (numeric && value.empty()) value = "NULL";
     std::string quoted;
     for (char c : value) {
@@ -150,7 +150,7 @@ bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool 
     for (int r = 0; ok && r < rows; ++r) {
       for (size_t i = 0; i < columns.size(); ++i) {
         texts[i] = CellText(grid, r, columns[i], displayText);
-        const std::string_view value = TrimView(texts[i]);
+        const std::string_view value = TrimBlanks(texts[i]);
         if (numeric[i] && (value.empty() || value == "NULL")) values[i].reset();
         else values[i] = value;
       }

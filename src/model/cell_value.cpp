@@ -115,7 +115,7 @@ const std::string& CGridCell::comboDatas() const {
 }
 
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
-  std::string_view trimmed = TrimView(data);
+  std::string_view trimmed = TrimBlanks(data);
   const bool numeric = column.dataType == kDataNumeric;
   if (numeric && !trimmed.empty() && trimmed.back() == '.') trimmed.remove_suffix(1);
   std::string text = column.ignoreChar.empty() ? std::string(trimmed)
@@ -155,7 +155,7 @@ std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
 }
 
 void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text) {
-  std::string_view s = TrimView(text);
+  std::string_view s = TrimBlanks(text);
   cell.isNull = false;
   switch (column.dataType) {
     case kDataNumeric:

@@ -54,7 +54,7 @@ Utf8Piece NextPiece(std::string_view s, size_t pos) {
 
 }  // namespace
 
-std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string Trim(std::string_view s) { return std::string(TrimBlanks(s)); }
 
 bool ListCursor::Next(std::string_view* entry) {
   if (pos_ >= list_.size()) return false;

@@ -8,22 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/trim.h"
+
 namespace maltrove {
 
 // Removes ASCII whitespace (space, \t, \n, \r, \v, \f) at both ends.
 std::string Trim(std::string_view s);
 
-inline bool IsAsciiSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-inline std::string_view TrimView(std::string_view s) {
-  size_t begin = 0;
-  size_t end = s.size();
-  while (begin < end && IsAsciiSpace(s[begin])) ++begin;
-  while (end > begin && IsAsciiSpace(s[end - 1])) --end;
-  return s.substr(begin, end - begin);
-}
 
 // Splits a ";" list. An empty last piece is not an entry, so "a;b;" holds
 // two entries and "" none, while "a;;b" holds three. The pieces point into

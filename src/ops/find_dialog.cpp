@@ -46,7 +46,7 @@ void CGridFindDlg::OnInitDialog() {
   }
 }
 
-bool CGridFindDlg::IsFindNextEnabled() const { return !TrimView(text_).empty(); }
+bool CGridFindDlg::IsFindNextEnabled() const { return !TrimBlanks(text_).empty(); }
 
 FindOptions CGridFindDlg::Options() const {
   FindOptions options;

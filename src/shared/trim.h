@@ -4,12 +4,18 @@
 
 namespace maltrove {
 
-// The text without ASCII white space (space, \t, \n, \r, \v, \f) at its ends.
+// ASCII white space: space, \t, \n, \r, \v, \f.
+inline bool IsAsciiSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The text without ASCII white space at its ends.
 inline std::string_view TrimBlanks(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n\v\f";
-  const size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsAsciiSpace(text[begin])) ++begin;
+  while (end > begin && IsAsciiSpace(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
 }
 
 }  // namespace maltrove
