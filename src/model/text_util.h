@@ -15,7 +15,6 @@ namespace maltrove {
 // Removes ASCII whitespace (space, \t, \n, \r, \v, \f) at both ends.
 std::string Trim(std::string_view s);
 
-
 // Splits a ";" list. An empty last piece is not an entry, so "a;b;" holds
 // two entries and "" none, while "a;;b" holds three. The pieces point into
 // `list`.
