@@ -6,8 +6,6 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include <malloc.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "gateway/maltrove_dbgateway_ctrl.h"
 #include "shared/odbc_database.h"
 
@@ -105,36 +104,6 @@ void BM_PlainOdbcLoopWithConnect(benchmark::State& state, const Source& source) 
   PlainOdbcLoop(state, source, true);
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const std::string name = run.benchmark_name();
-      times_[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    for (const char* kind : {"sqlite", "pg"}) {
-      const std::string query = std::string("executeQuery_") + kind;
-      const std::string plain = std::string("plain_odbc_") + kind;
-      const std::string connecting = std::string("plain_odbc_connect_") + kind;
-      if (times_.count(query) && times_.count(plain)) {
-        std::printf("ratio executeQuery / plain ODBC loop (%s) %8.2f   executeQuery %.0f rows/s\n",
-                    kind, times_[query] / times_[plain], kRows / (times_[query] / 1000.0));
-      }
-      if (times_.count(query) && times_.count(connecting)) {
-        std::printf("ratio executeQuery / plain ODBC loop with its own connection (%s) %8.2f\n",
-                    kind, times_[query] / times_[connecting]);
-      }
-    }
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
@@ -152,11 +121,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gateway_bench: no data source (run it through ./maltrove bench)\n");
     return 0;
   }
-  // As in the other benchmarks: freed memory stays in the process, so that a
-  // run measures the work and not the kernel's page faults.
-  mallopt(M_TRIM_THRESHOLD, 1 << 30);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TOP_PAD, 64 << 20);
+  maltrove::bench::KeepFreedMemory();
   for (const auto& [kind, source] : sources) {
     maltrove::CreateRows(source);
     benchmark::RegisterBenchmark(("executeQuery_" + kind).c_str(), maltrove::BM_ExecuteQuery, source)
@@ -167,9 +132,26 @@ int main(int argc, char** argv) {
                                  maltrove::BM_PlainOdbcLoopWithConnect, source)
         ->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
   }
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  std::vector<maltrove::bench::Ratio> ratios;
+  for (const auto& [kind, source] : sources) {
+    ratios.push_back({"executeQuery / plain ODBC loop (" + kind + ")", "executeQuery_" + kind,
+                      "plain_odbc_" + kind});
+    ratios.push_back({"executeQuery / plain ODBC loop, own connection (" + kind + ")",
+                      "executeQuery_" + kind, "plain_odbc_connect_" + kind});
+  }
+  // Adds the rows per second of executeQuery.
+  class Reporter : public maltrove::bench::RatioReporter {
+   public:
+    using RatioReporter::RatioReporter;
+    void Finalize() override {
+      RatioReporter::Finalize();
+      for (const char* name : {"executeQuery_sqlite", "executeQuery_pg"}) {
+        if (Has(name)) {
+          std::printf("rows per second %-24s %10.0f\n", name,
+                      maltrove::kRows / (Time(name) / 1000.0));
+        }
+      }
+    }
+  } reporter(std::move(ratios));
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

@@ -4,7 +4,8 @@
 // cell texts with one fwrite per line. Reading both files back is measured
 // for information.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
+
+#include "bench/ratio_reporter.h"
 #include <unistd.h>
 
 #include <cstdio>
@@ -96,7 +97,7 @@ const std::vector<std::string>& Lines() {
       std::string line;
       for (int c = 0; c < kColumns; ++c) {
         if (c > 0) line.push_back(',');
-        line.append(TrimView(OutputText(*g.column(c), *g.cell(r, c))));
+        line.append(TrimBlanks(OutputText(*g.column(c), *g.cell(r, c))));
       }
       out.push_back(std::move(line));
     }
@@ -174,7 +175,7 @@ void BM_BaselineGridTextsFwritePerLine(benchmark::State& state) {
       line.assign("\r\n");
       for (int c = 0; c < kColumns; ++c) {
         if (c > 0) line.push_back(',');
-        line.append(TrimView(OutputText(*g.column(c), *g.cell(r, c))));
+        line.append(TrimBlanks(OutputText(*g.column(c), *g.cell(r, c))));
       }
       std::fwrite(line.data(), 1, line.size(), f);
     }
@@ -226,50 +227,22 @@ void BM_ImportCsv(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportCsv)->Unit(benchmark::kMillisecond);
 
-// Prints the ratios of the run after the usual table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("xls export / fwrite per line (target <= 8)", "BM_ExportXls", "BM_BaselineFwritePerLine");
-    Ratio("csv export / fwrite per line (target <= 4)", "BM_ExportCsv", "BM_BaselineFwritePerLine");
-    Ratio("xls import / fwrite per line", "BM_ImportXls", "BM_BaselineFwritePerLine");
-    Ratio("csv import / fwrite per line", "BM_ImportCsv", "BM_BaselineFwritePerLine");
-    Ratio("grid texts + fwrite / fwrite per line", "BM_BaselineGridTextsFwritePerLine",
-          "BM_BaselineFwritePerLine");
-    Ratio("xls export / grid texts + fwrite", "BM_ExportXls", "BM_BaselineGridTextsFwritePerLine");
-    Ratio("csv export / grid texts + fwrite", "BM_ExportCsv", "BM_BaselineGridTextsFwritePerLine");
-  }
-
- private:
-  void Ratio(const char* label, const std::string& a, const std::string& b) {
-    if (times_.count(a) && times_.count(b) && times_[b] > 0) {
-      std::printf("ratio %-48s %8.2f\n", label, times_[a] / times_[b]);
-    }
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
 int main(int argc, char** argv) {
-  // Keep freed memory in the process, as model_bench does, so that each
-  // iteration does not pay for the kernel handing pages back; --cold
-  // measures that too.
+  // --cold measures with the kernel's page faults of returned memory too.
   bool cold = false;
   for (int i = 1; i < argc; ++i) cold = cold || std::string(argv[i]) == "--cold";
-  if (!cold) {
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  }
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  if (!cold) maltrove::bench::KeepFreedMemory();
+  maltrove::bench::RatioReporter reporter({
+      {"xls export / fwrite per line (target <= 8)", "BM_ExportXls", "BM_BaselineFwritePerLine"},
+      {"csv export / fwrite per line (target <= 4)", "BM_ExportCsv", "BM_BaselineFwritePerLine"},
+      {"xls import / fwrite per line", "BM_ImportXls", "BM_BaselineFwritePerLine"},
+      {"csv import / fwrite per line", "BM_ImportCsv", "BM_BaselineFwritePerLine"},
+      {"grid texts + fwrite / fwrite per line", "BM_BaselineGridTextsFwritePerLine",
+       "BM_BaselineFwritePerLine"},
+      {"xls export / grid texts + fwrite", "BM_ExportXls", "BM_BaselineGridTextsFwritePerLine"},
+      {"csv export / grid texts + fwrite", "BM_ExportCsv", "BM_BaselineGridTextsFwritePerLine"}});
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

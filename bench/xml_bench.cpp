@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <malloc.h>
 
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "bench/ratio_reporter.h"
 #include "control/korvale_grid_ctrl.h"
 
 namespace maltrove {
@@ -142,36 +142,6 @@ void BM_ZipRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_ZipRoundTrip)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const std::string name = run.benchmark_name();
-      times_[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    Ratio("insertRowXML / libxml2 parse", "BM_InsertRowXml", "BM_Libxml2ParseOnly");
-    Ratio("getAllXML / libxml2 DOM dump", "BM_GetAllXml", "BM_Libxml2DumpDom");
-    Ratio("zip round trip / text round trip", "BM_ZipRoundTrip", "BM_TextRoundTrip");
-    for (const char* name : {"BM_InsertRowXml", "BM_GetAllXml"}) {
-      if (times_.count(name)) {
-        std::printf("rows per second %-24s %10.0f\n", name, kRows / (times_[name] / 1000.0));
-      }
-    }
-  }
-
- private:
-  void Ratio(const char* label, const std::string& a, const std::string& b) {
-    if (times_.count(a) && times_.count(b) && times_[b] > 0) {
-      std::printf("ratio %-40s %8.2f\n", label, times_[a] / times_[b]);
-    }
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 }  // namespace maltrove
 
@@ -182,9 +152,7 @@ int main(int argc, char** argv) {
   bool cold = false;
   for (int i = 1; i < argc; ++i) cold = cold || std::string(argv[i]) == "--cold";
   if (!cold) {
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest glibc accepts
-    mallopt(M_TOP_PAD, 64 << 20);
+    maltrove::bench::KeepFreedMemory();
     // One load of each kind first, so that no benchmark pays for growing a
     // heap (the loader parses on a worker thread, with an arena of its own).
     maltrove::NewGrid()->insertRowXML(maltrove::VectorText());
@@ -192,9 +160,21 @@ int main(int argc, char** argv) {
     xmlFreeDoc(xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
                              XML_PARSE_NONET));
   }
-  benchmark::Initialize(&argc, argv);
-  maltrove::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  // Adds the rows per second of the grid's two operations.
+  class Reporter : public maltrove::bench::RatioReporter {
+   public:
+    using RatioReporter::RatioReporter;
+    void Finalize() override {
+      RatioReporter::Finalize();
+      for (const char* name : {"BM_InsertRowXml", "BM_GetAllXml"}) {
+        if (Has(name)) {
+          std::printf("rows per second %-24s %10.0f\n", name,
+                      maltrove::kRows / (Time(name) / 1000.0));
+        }
+      }
+    }
+  } reporter({{"insertRowXML / libxml2 parse", "BM_InsertRowXml", "BM_Libxml2ParseOnly"},
+              {"getAllXML / libxml2 DOM dump", "BM_GetAllXml", "BM_Libxml2DumpDom"},
+              {"zip round trip / text round trip", "BM_ZipRoundTrip", "BM_TextRoundTrip"}});
+  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

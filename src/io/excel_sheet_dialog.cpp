@@ -157,7 +157,8 @@ std::string CSelectExcelSheet::Describe() const {
           " clear=" + (settings_.clearRows ? "1" : "0");
   text += " | 칼럼 :";
   for (size_t n = 0; n < names_.size(); ++n) {
-    text += " " + std::to_string(n) + "=" + TruncateUtf8(names_[n], kDescribedNameBytes);
+    text.append(" ").append(std::to_string(n)).append("=");
+    text.append(TruncateUtf8(names_[n], kDescribedNameBytes));
   }
   text += " | 항목 지정 :";
   const std::vector<std::string> mapping = mappingRow();

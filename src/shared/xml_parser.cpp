@@ -328,7 +328,10 @@ void XML_PARSER::ReadElement(xmlNode* node) {
       AppendQualifiedName(currentName_, node->ns, node->name);
       break;
   }
-  currentTag_.assign("<").append(currentName_).push_back('>');
+  currentTag_.clear();
+  currentTag_.push_back('<');
+  currentTag_.append(currentName_);
+  currentTag_.push_back('>');
   currentText_.clear();
   attributeCount_ = 0;
   if (node->type != XML_ELEMENT_NODE) return;
