@@ -43,7 +43,6 @@ class CGridModel {
   const CGridRow* row(int row) const;
   CGridCell* cell(int row, int col);
   const CGridCell* cell(int row, int col) const;
-  int rowIndexOf(const CGridRow* row) const;
 
   // Structure.
   int32_t insertColumn(int32_t nPos, const std::string& sLabel, int32_t nWidth,

@@ -76,13 +76,6 @@ const CGridCell* CGridModel::cell(int r, int col) const {
   return const_cast<CGridModel*>(this)->cell(r, col);
 }
 
-int CGridModel::rowIndexOf(const CGridRow* target) const {
-  for (int i = 0, n = rowsInUse(); i < n; ++i) {
-    if (row(i) == target) return i;
-  }
-  return -1;
-}
-
 int32_t CGridModel::getColumnIndex(const std::string& name) const {
   for (size_t i = 0; i < columns_.size(); ++i) {
     if (columns_[i]->fieldName == name) return static_cast<int32_t>(i);
