@@ -55,6 +55,14 @@ class DispatchObject {
   virtual HResult SetInterfaceSafetyOptions(SafetyInterface iface, uint32_t mask,
                                             uint32_t enabled) = 0;
 
+  // In-place activation: creates the control's window as a child of the
+  // host's window `parent` (a QWidget*) and answers it (a QWidget*), or
+  // nullptr for a control without a window. Called once per control.
+  virtual void* InPlaceActivate(void* parent) {
+    (void)parent;
+    return nullptr;
+  }
+
   // Invoke by name: the host's usual path.
   HResult InvokeByName(std::string_view name, MemberKind kind, const std::vector<Variant>& args,
                        Variant* result);
