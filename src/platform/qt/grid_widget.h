@@ -1,0 +1,69 @@
+// GridWidget: the Qt window of a control, hosting a WindowClient. Paint,
+// size, timer, pointer and key events become calls on the client; the
+// client's requests become widget operations. Painting goes to an
+// off-screen image that is copied to the window in one step.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <map>
+
+#include "platform/native_window.h"
+#include "platform/qt/qt_text.h"
+
+namespace maltrove::platform {
+
+class TipWindow;
+
+class GridWidget : public QWidget, public NativeWindow {
+  Q_OBJECT
+
+ public:
+  // Attaches itself to `client`, which must outlive the widget.
+  GridWidget(QWidget* parent, WindowClient* client);
+  ~GridWidget() override;
+
+  // NativeWindow.
+  Size ClientSize() const override;
+  void Invalidate(const Rect& rect) override;
+  void InvalidateAll() override;
+  void SetTimer(int id, int milliseconds) override;
+  void KillTimer(int id) override;
+  void CaptureMouse(bool capture) override;
+  void SetCursor(CursorShape shape) override;
+  void TakeFocus() override;
+  Point CursorPosition() const override;
+  Point ClientToScreen(Point point) const override;
+  Rect ScreenArea() const override;
+  std::shared_ptr<Bitmap> LoadBitmap(const std::string& path) override;
+  void ShowTip(const std::string& text, const Rect& screenRect, int wrapWidth) override;
+  void HideTip() override;
+  FontSpec TipFont() const override;
+  Size MeasureText(const std::string& text, const FontSpec& font, int flags,
+                   int wrapWidth) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  WindowClient* client_;
+  QImage buffer_;
+  std::map<int, int> timers_;  // client id -> Qt timer id
+  bool captured_ = false;
+  int wheel_rest_ = 0;  // angle delta short of a whole notch
+  TipWindow* tip_ = nullptr;
+  QtTextMeasurer measurer_;
+};
+
+}  // namespace maltrove::platform
