@@ -23,9 +23,18 @@ enum EventId {
 
 CKorvaleGridCtrl::CKorvaleGridCtrl(const platform::Services& services) : services_(services) {
   grid_.setEvents(this);
+  grid_.setDownloader(services_.downloader);
 }
 
-CKorvaleGridCtrl::~CKorvaleGridCtrl() { grid_.setEvents(nullptr); }
+CKorvaleGridCtrl::~CKorvaleGridCtrl() {
+  window_.reset();
+  grid_.setEvents(nullptr);
+}
+
+void* CKorvaleGridCtrl::InPlaceActivate(void* parent) {
+  if (!window_) window_ = platform::CreateHostedWindow(parent, &grid_);
+  return window_->widget();
+}
 
 namespace {
 
@@ -61,6 +70,7 @@ void CKorvaleGridCtrl::LoadProperties(const automation::PropertyBag& bag) {
 
   if (parserVersion_ != 40) parserVersion_ = 30;
   setCharacterSet(grid_.model().characterSet);
+  if (grid_.hasWindow()) grid_.ApplySkins();
 }
 
 void CKorvaleGridCtrl::LoadScrollBar(const automation::PropertyBag& bag, const std::string& prefix,

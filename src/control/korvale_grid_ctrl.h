@@ -8,6 +8,7 @@
 #include <string>
 
 #include "automation/dispatch_impl.h"
+#include "platform/hosted_window.h"
 #include "platform/services.h"
 #include "window/grid_wnd.h"
 
@@ -27,6 +28,9 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   CGridWnd& grid() { return grid_; }
   int32_t protectKeyboard() const { return protectKeyboard_; }
   const std::string& delimiter() const { return delimiter_; }
+
+  // Creates the grid's window inside the host's window (in-place activation).
+  void* InPlaceActivate(void* parent) override;
 
   void LoadProperties(const automation::PropertyBag& bag) override;
   automation::PropertyBag SaveProperties() override;
@@ -142,6 +146,7 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
 
   platform::Services services_;
   CGridWnd grid_;
+  std::unique_ptr<platform::HostedWindow> window_;  // after in-place activation
   std::string delimiter_ = ",\\t:;|@#$&*!";
   int32_t protectKeyboard_ = 1;
   int32_t parserVersion_ = 30;
