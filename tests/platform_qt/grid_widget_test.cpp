@@ -36,17 +36,6 @@ TEST(GridWidgetLife, AttachesAndDetaches) {
   EXPECT_EQ(client.attaches, 2);
 }
 
-TEST(GridWidgetLife, NoGrabOutlivesTheWidget) {
-  RecordingClient client;
-  {
-    GridWidget widget(nullptr, &client);
-    widget.show();
-    widget.CaptureMouse(true);
-    EXPECT_EQ(QWidget::mouseGrabber(), &widget);
-  }
-  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-}
-
 TEST_F(GridWidgetTest, PaintsTheClientsPicture) {
   const QImage image = widget->grab().toImage();
   EXPECT_EQ(image.pixelColor(5, 5), QColor(0, 0, 255));
@@ -119,6 +108,21 @@ TEST_F(GridWidgetTest, KeysBecomeKeyCodes) {
   QTest::keyClick(widget.get(), Qt::Key_5);
   EXPECT_EQ(client.Named("key"),
             (QStringList{"key 65 0", "key 40 2", "key 9 0", "key 113 1", "key 53 0"}));
+}
+
+TEST(GridWidgetFocus, TabIsTheGridsKey) {
+  RecordingClient client;
+  QWidget page;
+  auto* grid = new GridWidget(&page, &client);
+  auto* other = new QLineEdit(&page);
+  other->move(0, 100);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Tab);
+  QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(client.Named("key"), (QStringList{"key 9 0", "key 9 1"}));
+  EXPECT_TRUE(grid->hasFocus());
 }
 
 TEST_F(GridWidgetTest, KeyPressAnywhereReachesTheClient) {
