@@ -1,12 +1,14 @@
-// maltrove-script FILE.js [ARG ...]: runs a script against the controls
-// without a display, in the manner of Windows Script Host.
-#include <QCoreApplication>
+// maltrove-script FILE.js [ARG ...]: runs a script against the controls in
+// the manner of Windows Script Host; without a display its windows are drawn
+// off screen.
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <iostream>
 
 #include "automation/class_registry.h"
 #include "automation/library_entry.h"
+#include "host/quiet_platform.h"
 #include "host/script_host.h"
 
 namespace {
@@ -17,6 +19,14 @@ const char kUsage[] =
     "usage: maltrove-script FILE.js [ARG ...]\n"
     "Runs FILE.js with WScript and ActiveXObject; ARGs are WScript.Arguments.\n";
 
+// Qt's offscreen platform when there is no display and no platform asked for.
+void ChoosePlatform() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -24,12 +34,13 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return kUsageStatus;
   }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  ChoosePlatform();
+  maltrove::host::SilencePlatformNotices();
 
   QStringList arguments;
   for (int i = 2; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
   const QString given = QString::fromLocal8Bit(argv[1]);
-  QCoreApplication app(argc, argv);
+  QApplication app(argc, argv);
 
   const QString path = QFileInfo(given).absoluteFilePath();
   QFile file(path);

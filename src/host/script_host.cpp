@@ -16,7 +16,7 @@ namespace {
 // Installs WScript and ActiveXObject; returns the function through which
 // event handlers are called, which tells a throw from a normal return.
 const char kPrelude[] = R"js(
-(function (host, unwrap, global) {
+(function (host, unwrap, global, windows) {
   var args = host.scriptArguments();
   Object.defineProperty(args, "Item", { value: function (i) { return this[i]; } });
   Object.defineProperty(args, "Count", { value: function () { return this.length; } });
@@ -26,7 +26,21 @@ const char kPrelude[] = R"js(
     Echo: function () { host.echo(Array.prototype.map.call(arguments, String).join(" ")); },
     Quit: function (code) { host.quit(code === undefined ? 0 : Number(code)); },
     Answer: function (value) { host.answer(String(value)); },
-    ConnectObject: function (object, prefix) { host.connectObject(unwrap(object), String(prefix)); }
+    ConnectObject: function (object, prefix) { host.connectObject(unwrap(object), String(prefix)); },
+    CreateWindow: function (object, width, height) {
+      windows.createWindow(unwrap(object), Number(width), Number(height));
+    },
+    Screenshot: function (object, path) { return windows.screenshot(unwrap(object), String(path)); },
+    Pixel: function (object, x, y) { return windows.pixel(unwrap(object), Number(x), Number(y)); },
+    Sleep: function (ms) { windows.sleep(Number(ms)); },
+    Mouse: function (object, action, x, y, keys) {
+      windows.mouse(unwrap(object), String(action), Number(x), Number(y),
+                    keys === undefined ? "" : String(keys));
+    },
+    Wheel: function (object, x, y, notches) {
+      windows.wheel(unwrap(object), Number(x), Number(y), Number(notches));
+    },
+    DataTip: function (object) { return windows.dataTip(unwrap(object)); }
   };
   Object.defineProperty(wscript, "DocumentURL", {
     get: function () { return host.documentUrl(); },
@@ -104,7 +118,8 @@ ScriptHost::ScriptHost(const automation::ClassRegistry& classes, QString scriptP
       script_path_(std::move(scriptPath)),
       arguments_(std::move(arguments)),
       document_url_(QStringLiteral("file://") + script_path_),
-      engine_(std::make_unique<QJSEngine>()) {
+      engine_(std::make_unique<QJSEngine>()),
+      windows_(std::make_unique<WindowVerbs>(*engine_, *this)) {
   InstallGlobals();
 }
 
@@ -113,9 +128,10 @@ ScriptHost::~ScriptHost() { ReleaseControls(); }
 void ScriptHost::InstallGlobals() {
   proxies_ = std::make_unique<ProxyFactory>(*engine_);
   QJSEngine::setObjectOwnership(this, QJSEngine::CppOwnership);
+  QJSEngine::setObjectOwnership(windows_.get(), QJSEngine::CppOwnership);
   QJSValue prelude = engine_->evaluate(QString::fromUtf8(kPrelude));
-  call_handler_ = prelude.call(
-      {engine_->newQObject(this), proxies_->unwrapFunction(), engine_->globalObject()});
+  call_handler_ = prelude.call({engine_->newQObject(this), proxies_->unwrapFunction(),
+                                engine_->globalObject(), engine_->newQObject(windows_.get())});
 }
 
 int ScriptHost::Run(const QString& source) {
@@ -146,6 +162,7 @@ void ScriptHost::ReportUncaught(const QJSValue& error, const QStringList& trace)
 }
 
 void ScriptHost::ReleaseControls() {
+  windows_->CloseAll();  // a control's window goes before the control
   // Newest first, so a control outlives those created after it.
   for (auto it = bridges_.rbegin(); it != bridges_.rend(); ++it) delete *it;
   bridges_.clear();

@@ -1,5 +1,6 @@
 // ScriptHost: runs one script file in a QJSEngine with the WScript object and
-// the ActiveXObject constructor of Windows Script Host. Every control it
+// the ActiveXObject constructor of Windows Script Host, and the window verbs
+// of WindowVerbs. Every control it
 // creates gets headless services: dialogs answered from WScript.Answer's
 // queue and logged to standard error, a memory clipboard, the INI registry.
 #pragma once
@@ -15,6 +16,7 @@
 
 #include "automation/class_registry.h"
 #include "host/dispatch_bridge.h"
+#include "host/window_verbs.h"
 #include "platform/curl_downloader.h"
 #include "platform/headless_ui.h"
 #include "platform/ini_registry.h"
@@ -75,6 +77,7 @@ class ScriptHost : public QObject, public BridgeHost {
   std::vector<std::unique_ptr<platform::Services>> services_;
 
   std::unique_ptr<QJSEngine> engine_;
+  std::unique_ptr<WindowVerbs> windows_;
   std::unique_ptr<ProxyFactory> proxies_;
   QJSValue call_handler_;
   std::vector<DispatchBridge*> bridges_;  // in creation order
