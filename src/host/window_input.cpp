@@ -8,8 +8,29 @@
 namespace maltrove::host {
 
 namespace {
+
 constexpr int kNotch = 120;
+
+// Eats the pointer moves the platform reports for a cursor the host moved:
+// the host sends its own, with the buttons it holds.
+class SwallowPlatformMoves : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::MouseMove && event->spontaneous();
+  }
+};
+
+// Puts the pointer at `global`, so that the window finds it there.
+void MoveCursor(QPoint global) {
+  if (QCursor::pos() == global) return;
+  SwallowPlatformMoves swallow;
+  QCoreApplication::instance()->installEventFilter(&swallow);
+  QCursor::setPos(global);
+  QCoreApplication::processEvents();
+  QCoreApplication::instance()->removeEventFilter(&swallow);
 }
+
+}  // namespace
 
 Qt::KeyboardModifiers ModifiersOf(const QString& keys) {
   const QString text = keys.toLower();
@@ -32,7 +53,7 @@ QWidget* PointerInput::Target(QPoint at) const {
 void PointerInput::Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
                         Qt::KeyboardModifiers modifiers) {
   const QPoint global = control_->mapToGlobal(at);
-  QCursor::setPos(global);
+  MoveCursor(global);
   const QPointF local = target->mapFromGlobal(QPointF(global));
   const QPointF scene = target->window()->mapFromGlobal(QPointF(global));
   QMouseEvent event(type, local, scene, QPointF(global), button, held_, modifiers);
@@ -66,7 +87,7 @@ void PointerInput::Move(QPoint at, Qt::KeyboardModifiers modifiers) {
 void PointerInput::Wheel(QPoint at, int notches, Qt::KeyboardModifiers modifiers) {
   QWidget* target = Target(at);
   const QPoint global = control_->mapToGlobal(at);
-  QCursor::setPos(global);
+  MoveCursor(global);
   QWheelEvent event(target->mapFromGlobal(QPointF(global)), QPointF(global), QPoint(),
                     QPoint(0, notches * kNotch), held_, modifiers, Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &event);
