@@ -1,5 +1,6 @@
 #include "platform/qt/qt_pixels.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace maltrove::platform {
@@ -51,10 +52,53 @@ void Add(std::vector<QRect>& rects, const QRect& box) {
 
 }  // namespace
 
+// A horizontal or vertical segment (every line the grid draws) as whole
+// runs of lit pixels rather than pixel by pixel.
+std::vector<QRect> StraightRects(int x1, int y1, int x2, int y2, const Pen& pen,
+                                 DashPhase& phase) {
+  std::vector<QRect> rects;
+  const bool horizontal = y1 == y2;
+  const int length = horizontal ? std::abs(x2 - x1) : std::abs(y2 - y1);
+  const int step = horizontal ? (x1 < x2 ? 1 : -1) : (y1 < y2 ? 1 : -1);
+  const int width = PenWidth(pen);
+  auto run = [&](int from, int count) {
+    // Pixels from .. from + (count - 1) * step along the segment.
+    const int a = from;
+    const int b = from + (count - 1) * step;
+    const int low = std::min(a, b);
+    const int high = std::max(a, b);
+    const QRect first = horizontal ? PixelBox(low, y1, width) : PixelBox(x1, low, width);
+    const QRect last = horizontal ? PixelBox(high, y1, width) : PixelBox(x1, high, width);
+    rects.push_back(first.united(last));
+  };
+  const int start = horizontal ? x1 : y1;
+  if (!Dashed(pen)) {
+    if (length > 0) run(start, length);
+    phase.position += length;
+    return rects;
+  }
+  const Pattern pattern = PatternOf(pen);
+  const int period = pattern.on + pattern.off;
+  int i = 0;
+  while (i < length) {
+    const int offset = (phase.position + i) % period;
+    if (offset < pattern.on) {
+      const int count = std::min(pattern.on - offset, length - i);
+      run(start + i * step, count);
+      i += count;
+    } else {
+      i += period - offset;
+    }
+  }
+  phase.position += length;
+  return rects;
+}
+
 std::vector<QRect> SegmentRects(int x1, int y1, int x2, int y2, const Pen& pen,
                                 DashPhase& phase) {
   std::vector<QRect> rects;
   if (pen.style == kPenNone) return rects;
+  if (x1 == x2 || y1 == y2) return StraightRects(x1, y1, x2, y2, pen, phase);
   const int width = PenWidth(pen);
   const int dx = std::abs(x2 - x1);
   const int dy = -std::abs(y2 - y1);

@@ -1,10 +1,13 @@
 #include "platform/qt/qt_surface.h"
 
+#include <cmath>
+
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/qt/qt_fonts.h"
 #include "platform/qt/qt_glyphs.h"
 #include "platform/qt/qt_pixels.h"
+#include "platform/qt/qt_static_text.h"
 #include "platform/qt/qt_text.h"
 
 namespace maltrove::platform {
@@ -61,12 +64,45 @@ void QtSurface::Text(const std::string& text, const Rect& rect, const FontSpec& 
   if (rect.empty() || text.empty()) return;
   const QFont& qfont = FontFor(font);
   const QRect box = Placed(rect);
+  if (IsPlainLine(text, flags)) {
+    DrawLine(text, qfont, box, colour, flags);
+    return;
+  }
   const TextLayout layout = LayOutText(QString::fromStdString(text), qfont, flags, box.width());
   painter_.save();
   painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   painter_.setPen(ToQColor(colour));
   DrawTextLayout(painter_, layout, qfont, box, flags);
   painter_.restore();
+}
+
+// One line without breaks, wrapping or ellipsis: the common cell text.
+bool QtSurface::IsPlainLine(const std::string& text, int flags) {
+  if (!(flags & kTextSingleLine) || (flags & kTextEllipsis)) return false;
+  return text.find_first_of("\r\n") == std::string::npos;
+}
+
+void QtSurface::DrawLine(const std::string& text, const QFont& font, const QRect& box,
+                         Colour colour, int flags) {
+  const QStaticText& line = SharedStaticTextCache().Get(text, font);
+  const QFontMetrics metrics(font);
+  const int width = static_cast<int>(std::ceil(line.size().width()));
+  const int height = metrics.height();
+  int left = box.left();
+  if (flags & kTextRight) left = box.left() + box.width() - width;
+  if (flags & kTextCenter) left = box.left() + (box.width() - width) / 2;
+  int top = box.top();
+  if (flags & kTextVCenter) top += (box.height() - height) / 2;
+  const bool fits = left >= box.left() && left + width <= box.left() + box.width() &&
+                    top >= box.top() && top + height <= box.top() + box.height();
+  if (!fits) {
+    painter_.save();
+    painter_.setClipRect(box, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  }
+  painter_.setPen(ToQColor(colour));
+  painter_.setFont(font);
+  painter_.drawStaticText(QPoint(left, top), line);
+  if (!fits) painter_.restore();
 }
 
 void QtSurface::DrawGlyph(Glyph glyph, const Rect& rect) {

@@ -31,6 +31,9 @@ class QtSurface : public DrawSurface {
  private:
   QRect Placed(const Rect& rect) const;
   void FillPieces(const std::vector<QRect>& pieces, Colour colour);
+  static bool IsPlainLine(const std::string& text, int flags);
+  void DrawLine(const std::string& text, const QFont& font, const QRect& box, Colour colour,
+                int flags);
 
   QPainter& painter_;
   int dx_ = 0;
