@@ -1,5 +1,5 @@
 // A WindowClient that fills its window with one colour and writes down
-// every call it receives, one line each.
+// every call it receives, one line each. Accessible() answers `table`.
 #pragma once
 
 #include <QRegularExpression>
@@ -40,6 +40,18 @@ class RecordingClient : public WindowClient {
   void OnKeyDown(int key, int keys) override { Add("key", key, keys); }
   void OnMouseLeave() override { Add("leave"); }
   void OnThreadKeyPress() override { ++threadKeys; }
+  void OnChar(const std::string& character, int keys) override {
+    calls.append(QStringLiteral("char %1 %2").arg(QString::fromStdString(character)).arg(keys));
+  }
+  void OnComposition(const std::string& preedit, const std::string& commit) override {
+    calls.append(QStringLiteral("compose [%1] [%2]")
+                     .arg(QString::fromStdString(preedit), QString::fromStdString(commit)));
+  }
+  void OnPosted(int message, int a, int b) override { Add("posted", message, a, b); }
+  void OnFocusLost() override { Add("focuslost"); }
+  const AccessibleTable* Accessible() const override { return table; }
+
+  const AccessibleTable* table = nullptr;
 
   // The calls named `what`.
   QStringList Named(const QString& what) const {

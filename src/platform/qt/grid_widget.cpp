@@ -1,13 +1,17 @@
 #include "platform/qt/grid_widget.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
+#include <QInputMethodEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QtMath>
 
+#include "platform/qt/grid_accessible.h"
 #include "platform/qt/qt_bitmap.h"
+#include "platform/qt/qt_editor.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/tip_window.h"
@@ -39,6 +43,7 @@ GridWidget::GridWidget(QWidget* parent, WindowClient* client) : QWidget(parent),
   setAttribute(Qt::WA_InputMethodEnabled);
   setAttribute(Qt::WA_OpaquePaintEvent);
   qApp->installEventFilter(this);
+  InstallGridAccessibility();
   client_->Attach(this);
 }
 
@@ -124,6 +129,22 @@ Size GridWidget::MeasureText(const std::string& text, const FontSpec& font, int 
   return measurer_.MeasureText(text, font, flags, wrapWidth);
 }
 
+std::unique_ptr<EditorWindow> GridWidget::CreateEditor(const EditorRequest& request,
+                                                       EditorListener* listener) {
+  return MakeQtEditor(this, request, listener);
+}
+
+// Queued on the widget: a message still waiting when the widget goes is
+// dropped with it.
+void GridWidget::Post(int message, int a, int b) {
+  QMetaObject::invokeMethod(
+      this, [this, message, a, b] { client_->OnPosted(message, a, b); }, Qt::QueuedConnection);
+}
+
+void GridWidget::NotifyAccessibility(AccessibleChange change, int row, int col) {
+  if (QAccessible::isActive()) NotifyGridAccessibility(this, change, row, col);
+}
+
 bool GridWidget::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) client_->OnThreadKeyPress();
   return QWidget::eventFilter(watched, event);
@@ -204,7 +225,37 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
     return;
   }
-  client_->OnKeyDown(key, KeysOf(event->modifiers()));
+  const int keys = KeysOf(event->modifiers());
+  client_->OnKeyDown(key, keys);
+  const QString typed = TypedText(*event);
+  if (!typed.isEmpty()) client_->OnChar(typed.toStdString(), keys);
+}
+
+void GridWidget::inputMethodEvent(QInputMethodEvent* event) {
+  client_->OnComposition(event->preeditString().toStdString(),
+                         event->commitString().toStdString());
+  event->accept();
+}
+
+// The candidate window sits at the focused cell.
+QVariant GridWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImHints: return static_cast<int>(Qt::ImhNone);
+    case Qt::ImCursorRectangle: {
+      const AccessibleTable* model = AccessibleModel();
+      if (model == nullptr || model->FocusedRow() < 0 || model->FocusedColumn() < 0) return QRect();
+      const Rect cell = model->CellBounds(model->FocusedRow(), model->FocusedColumn());
+      return QRect(cell.left, cell.top, cell.width(), cell.height());
+    }
+    default: break;
+  }
+  return QWidget::inputMethodQuery(query);
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  client_->OnFocusLost();
 }
 
 void GridWidget::leaveEvent(QEvent* event) {

@@ -1,6 +1,8 @@
 // GridWidget: the Qt window of a control, hosting a WindowClient. Paint,
 // size, timer, pointer and key events become calls on the client; the
-// client's requests become widget operations. Painting goes to an
+// client's requests become widget operations; typed text and input-method
+// compositions reach the client as text. The in-place editors are child
+// widgets. Painting goes to an
 // off-screen image that is copied to the window in one step.
 #pragma once
 
@@ -41,6 +43,14 @@ class GridWidget : public QWidget, public NativeWindow {
   FontSpec TipFont() const override;
   Size MeasureText(const std::string& text, const FontSpec& font, int flags,
                    int wrapWidth) override;
+  std::unique_ptr<EditorWindow> CreateEditor(const EditorRequest& request,
+                                             EditorListener* listener) override;
+  void Post(int message, int a, int b) override;
+  void NotifyAccessibility(AccessibleChange change, int row, int col) override;
+
+  // What the client tells assistive technologies; may be nullptr.
+  const AccessibleTable* AccessibleModel() const { return client_->Accessible(); }
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +64,8 @@ class GridWidget : public QWidget, public NativeWindow {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:

@@ -39,7 +39,21 @@ bool IsModifierKey(int key) {
          key == Qt::Key_Meta || key == Qt::Key_AltGr || key == Qt::Key_CapsLock;
 }
 
+bool IsPrintableText(const QString& text) {
+  if (text.isEmpty()) return false;
+  for (const QChar c : text) {
+    if (c.category() == QChar::Other_Control || c == QChar(0x7F)) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+QString TypedText(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return {};
+  const QString text = event.text();
+  return IsPrintableText(text) ? text : QString();
+}
 
 int KeysOf(Qt::KeyboardModifiers modifiers) {
   int keys = 0;
