@@ -40,7 +40,13 @@ const char kPrelude[] = R"js(
     Wheel: function (object, x, y, notches) {
       windows.wheel(unwrap(object), Number(x), Number(y), Number(notches));
     },
-    DataTip: function (object) { return windows.dataTip(unwrap(object)); }
+    DataTip: function (object) { return windows.dataTip(unwrap(object)); },
+    Compose: function (object, preedit, commit) {
+      windows.compose(unwrap(object), String(preedit), commit === undefined ? "" : String(commit));
+    }
+  };
+  var shell = {
+    SendKeys: function (keys) { windows.sendKeys(String(keys)); }
   };
   Object.defineProperty(wscript, "DocumentURL", {
     get: function () { return host.documentUrl(); },
@@ -49,6 +55,7 @@ const char kPrelude[] = R"js(
   });
   global.WScript = wscript;
   global.ActiveXObject = function ActiveXObject(progId, params) {
+    if (String(progId).toLowerCase() === "wscript.shell") return shell;
     return host.create(String(progId), params);
   };
   return function callHandler(handler) {

@@ -10,6 +10,9 @@
 #include <QWindow>
 #include <QtMath>
 
+#include "host/keyboard_input.h"
+#include "host/send_keys.h"
+
 namespace maltrove::host {
 
 namespace {
@@ -68,7 +71,10 @@ void WindowVerbs::createWindow(const QJSValue& object, int width, int height) {
   layout->setSpacing(0);
   layout->addWidget(child);
   top->show();
+  QApplication::setActiveWindow(top.get());
+  top->activateWindow();
   WaitUntilExposed(*top);
+  child->setFocus(Qt::ActiveWindowFocusReason);
   Window& window = windows_[control.get()];
   window.top = std::move(top);
   window.control = child;
@@ -142,6 +148,32 @@ QString WindowVerbs::dataTip(const QJSValue& object) {
   const auto* tip = it->second.control->findChild<QWidget*>(QStringLiteral("maltrove-datatip"));
   if (tip == nullptr || !tip->isVisible()) return {};
   return tip->property("text").toString();
+}
+
+void WindowVerbs::sendKeys(const QString& keys) {
+  const ParsedKeys parsed = ParseSendKeys(keys);
+  if (!parsed.error.isEmpty()) {
+    engine_.throwError(QStringLiteral("WScript.Shell.SendKeys: %1 in \"%2\"").arg(parsed.error, keys));
+    return;
+  }
+  for (const KeyStroke& stroke : parsed.strokes) {
+    if (!SendStroke(stroke)) {
+      engine_.throwError(QStringLiteral("WScript.Shell.SendKeys: no window has the focus"));
+      return;
+    }
+  }
+}
+
+// To the focus widget when it is the control's window or inside it (an
+// editor), else to the control's window.
+void WindowVerbs::compose(const QJSValue& object, const QString& preedit, const QString& commit) {
+  Window* window = Find(object, "Compose");
+  if (window == nullptr) return;
+  QWidget* target = KeyboardFocus();
+  if (target == nullptr || (target != window->control && !window->control->isAncestorOf(target))) {
+    target = window->control;
+  }
+  SendComposition(target, preedit, commit);
 }
 
 }  // namespace maltrove::host

@@ -1,7 +1,8 @@
 // WindowVerbs: the WScript verbs that give a control a window and reach it
-// as a user would: CreateWindow, Screenshot, Pixel, Sleep, Mouse, Wheel and
-// DataTip. Each window is a top-level widget holding the control's window,
-// which fills it.
+// as a user would: CreateWindow, Screenshot, Pixel, Sleep, Mouse, Wheel,
+// DataTip, Compose and WshShell's SendKeys. Each window is a top-level
+// widget holding the control's window, which fills it; the newest is the
+// active window and its control has the keyboard focus.
 #pragma once
 
 #include <QJSEngine>
@@ -35,6 +36,9 @@ class WindowVerbs : public QObject {
                          const QString& keys);
   Q_INVOKABLE void wheel(const QJSValue& object, int x, int y, int notches);
   Q_INVOKABLE QString dataTip(const QJSValue& object);
+  // WshShell.SendKeys: to whichever widget has the focus.
+  Q_INVOKABLE void sendKeys(const QString& keys);
+  Q_INVOKABLE void compose(const QJSValue& object, const QString& preedit, const QString& commit);
 
  private:
   struct Window {

@@ -1,5 +1,5 @@
 // The window verbs of maltrove-script against a test control whose window
-// is a GridWidget over a recording client.
+// is a GridWidget over a recording client that opens an editor on F2.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "../platform_qt/recording_client.h"
+#include "editing_client.h"
 #include "automation/class_registry.h"
 #include "host/script_host.h"
 #include "platform/qt/grid_widget.h"
@@ -23,12 +23,16 @@ using automation::HResult;
 // when the control was released.
 QStringList last_calls;
 bool last_detached = false;
+std::string last_editor_text;
+QStringList last_editor_calls;
 
 class WindowedControl : public DispatchObject {
  public:
   ~WindowedControl() override {
     last_detached = client_.window == nullptr;
     last_calls = client_.calls;
+    last_editor_text = client_.editorText;
+    last_editor_calls = client_.listener.calls;
   }
   HResult GetDispId(std::string_view, automation::DispId*) const override {
     return HResult::kUnknownName;
@@ -57,9 +61,23 @@ class WindowedControl : public DispatchObject {
   }
 
  private:
-  platform::RecordingClient client_;
+  platform::EditingClient client_;
   std::vector<automation::EventInfo> events_;
 };
+
+// The calls that are input: not sizes, the pointer leaving or the focus
+// leaving (for the editor, or as the window goes).
+QStringList InputCalls() {
+  QStringList input;
+  for (const QString& call : last_calls) {
+    const QString what = call.section(QLatin1Char(' '), 0, 0);
+    if (what != QLatin1String("size") && what != QLatin1String("leave") &&
+        what != QLatin1String("focuslost")) {
+      input.append(call);
+    }
+  }
+  return input;
+}
 
 class WindowVerbsTest : public testing::Test {
  protected:
@@ -110,12 +128,7 @@ TEST_F(WindowVerbsTest, MouseSendsRealEvents) {
                 "WScript.Wheel(c, 50, 51, -2);"
                 "WScript.Sleep(1);"),
             0);
-  QStringList input;
-  for (const QString& call : last_calls) {
-    if (!call.startsWith(QLatin1String("size")) && !call.startsWith(QLatin1String("leave"))) {
-      input.append(call);
-    }
-  }
+  const QStringList input = InputCalls();
   const QString lines = QString::number(QApplication::wheelScrollLines());
   EXPECT_EQ(input, (QStringList{"down 5 6 1", "move 9 10 0 1", "up 9 10 2", "move 11 12 0 0",
                                 "down 20 21 0", "up 20 21 0", "down 30 31 3", "up 30 31 3",
@@ -136,6 +149,64 @@ TEST_F(WindowVerbsTest, OneWindowPerControl) {
                 "try { WScript.CreateWindow({}, 10, 10); } catch (e) { plain = true; }"
                 "check(plain, 'not a control');"),
             0);
+}
+
+TEST_F(WindowVerbsTest, NewWindowHasTheKeyboardFocus) {
+  ASSERT_EQ(Run("var shell = new ActiveXObject('WScript.Shell');"
+                "shell.SendKeys('a+b{DOWN}^{HOME}{ESC}');"),
+            0);
+  EXPECT_EQ(InputCalls(), (QStringList{"key 65 0", "char a 0", "key 66 1", "char B 1",
+                                       "key 40 0", "key 36 2", "key 27 0"}))
+      << last_calls.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(WindowVerbsTest, TheNewestWindowHasTheKeyboardFocus) {
+  ASSERT_EQ(Run("var d = new ActiveXObject('Test.Windowed.1');"
+                "WScript.CreateWindow(d, 100, 60);"
+                "new ActiveXObject('WScript.Shell').SendKeys('p');"
+                "check(WScript.Pixel(d, 0, 0) === '#FF0000', 'the second window got the key');"
+                "check(WScript.Pixel(c, 0, 0) === '#0000FF', 'the first did not');"
+                "WScript.Compose(c, '', 'x');"),  // not the focus: to its window all the same
+            0);
+}
+
+TEST_F(WindowVerbsTest, SendKeysRunsWhatTheKeysPosted) {
+  ASSERT_EQ(Run("new ActiveXObject('WScript.Shell').SendKeys('p');"
+                "check(WScript.Pixel(c, 0, 0) === '#FF0000', 'posted before SendKeys returned');"),
+            0);
+  EXPECT_EQ(InputCalls(), (QStringList{"key 80 0", "char p 0", "posted 1 2 3"}));
+}
+
+TEST_F(WindowVerbsTest, SendKeysReachesTheOpenEditor) {
+  ASSERT_EQ(Run("var shell = new ActiveXObject('WScript.Shell');"
+                "shell.SendKeys('{F2}한a{TAB}{ENTER}');"),
+            0);
+  EXPECT_EQ(last_editor_text, "한a");
+  EXPECT_EQ(last_editor_calls,
+            (QStringList{"ask 한 [] 0", "ask a [한] 3", "key 9 0", "key 13 0"}));
+  EXPECT_EQ(InputCalls(), QStringList{"key 113 0"});  // the rest went to the editor
+}
+
+TEST_F(WindowVerbsTest, SendKeysSyntaxErrorsThrow) {
+  EXPECT_EQ(Run("var thrown = false;"
+                "try { new ActiveXObject('WScript.Shell').SendKeys('{NOPE}'); }"
+                "catch (e) { thrown = /unknown key/.test(String(e)); }"
+                "check(thrown, 'unknown key thrown');"),
+            0);
+}
+
+TEST_F(WindowVerbsTest, ComposeGoesToTheGridOrItsEditor) {
+  ASSERT_EQ(Run("WScript.Compose(c, '한', '');"
+                "WScript.Compose(c, '', '한');"
+                "var shell = new ActiveXObject('WScript.Shell');"
+                "shell.SendKeys('{F2}');"
+                "WScript.Compose(c, '그', '');"
+                "WScript.Compose(c, '글', '');"
+                "WScript.Compose(c, '', '글');"
+                "shell.SendKeys('{ENTER}');"),
+            0);
+  EXPECT_EQ(InputCalls(), (QStringList{"compose [한] []", "compose [] [한]", "key 113 0"}));
+  EXPECT_EQ(last_editor_text, "글");
 }
 
 }  // namespace
