@@ -39,6 +39,12 @@ class BenchWindow : public platform::NativeWindow {
   void ShowTip(const std::string&, const platform::Rect&, int) override {}
   void HideTip() override {}
   platform::FontSpec TipFont() const override { return {}; }
+  std::unique_ptr<platform::EditorWindow> CreateEditor(const platform::EditorRequest&,
+                                                       platform::EditorListener*) override {
+    return nullptr;
+  }
+  void Post(int, int, int) override {}
+  void NotifyAccessibility(platform::AccessibleChange, int, int) override {}
   platform::Size MeasureText(const std::string& text, const platform::FontSpec& font, int flags,
                              int wrap) override {
     return measurer_.MeasureText(text, font, flags, wrap);
@@ -130,6 +136,27 @@ void BM_ThumbDragThroughTheGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_ThumbDragThroughTheGrid)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// Holding Down: each key moves the focus, scrolls it into view and paints.
+void KeyDownFrames(benchmark::State& state, Grid& grid) {
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  grid.wnd.setFocusCell(0, 0);
+  const int last = grid.wnd.model().getRowCount() - 1;
+  for (auto _ : state) {
+    if (grid.wnd.getFocusedRowIndex() == last) grid.wnd.setFocusCell(0, 0);
+    grid.wnd.OnKeyDown(platform::kVkDown, 0);
+    PaintFrame(grid.wnd, image);
+  }
+}
+
+void BM_KeyDownThrough65536Rows(benchmark::State& state) { KeyDownFrames(state, Big()); }
+BENCHMARK(BM_KeyDownThrough65536Rows)->Unit(benchmark::kMillisecond);
+
+void BM_KeyDownThrough100Rows(benchmark::State& state) {
+  static Grid grid(100);
+  KeyDownFrames(state, grid);
+}
+BENCHMARK(BM_KeyDownThrough100Rows)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace maltrove
 
@@ -139,6 +166,8 @@ int main(int argc, char** argv) {
   maltrove::bench::KeepFreedMemory();
   maltrove::bench::RatioReporter reporter({
       {"paint at row 65,536 / paint of 100 rows (target <= 1.2)", "BM_PaintBottomOf65536Rows",
-       "BM_Paint100Rows"}});
+       "BM_Paint100Rows"},
+      {"Down key at 65,536 rows / at 100 rows (target <= 1.5)", "BM_KeyDownThrough65536Rows",
+       "BM_KeyDownThrough100Rows"}});
   return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

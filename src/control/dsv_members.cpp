@@ -87,7 +87,9 @@ int32_t CKorvaleGridCtrl::ImportSeparatedFile(const std::string& path,
       return ImportSeparatedValues(&model, text, options, ui, &d) == DsvImportResult::kDone;
     });
   });
-  return ok ? 1 : 0;
+  if (!ok) return 0;
+  grid_.ResetState();
+  return 1;
 }
 
 }  // namespace maltrove

@@ -92,7 +92,7 @@ bool CKorvaleGridCtrl::LoadFilePair(const std::string& styleFile, const std::str
       model.removeAllRows();
       model.removeAllColumns();
       model.resetStyle();
-      model.resetState();
+      grid_.ResetState();
       CGridXMLParser styleReader(&model, parserVersion_, services_.ui, &progress.dialog(), true);
       styleReader.LoadFile(styleFile);
     } else if (mode == 2) {
@@ -110,7 +110,7 @@ bool CKorvaleGridCtrl::LoadCombinedFile(const std::string& file) {
     model.removeAllRows();
     model.removeAllColumns();
     model.resetStyle();
-    model.resetState();
+    grid_.ResetState();
     CGridXMLParser reader(&model, parserVersion_, services_.ui, &progress.dialog(), true);
     return reader.LoadFile(file);
   });

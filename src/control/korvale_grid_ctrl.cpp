@@ -24,11 +24,15 @@ enum EventId {
 CKorvaleGridCtrl::CKorvaleGridCtrl(const platform::Services& services) : services_(services) {
   grid_.setEvents(this);
   grid_.setDownloader(services_.downloader);
+  grid_.setUserInterface(services_.ui);
+  grid_.setCommands(this);
+  grid_.setProtectKeyboard(protectKeyboard_ != 0);
 }
 
 CKorvaleGridCtrl::~CKorvaleGridCtrl() {
   window_.reset();
   grid_.setEvents(nullptr);
+  grid_.setCommands(nullptr);
 }
 
 void* CKorvaleGridCtrl::InPlaceActivate(void* parent) {
@@ -70,6 +74,7 @@ void CKorvaleGridCtrl::LoadProperties(const automation::PropertyBag& bag) {
 
   if (parserVersion_ != 40) parserVersion_ = 30;
   setCharacterSet(grid_.model().characterSet);
+  grid_.setProtectKeyboard(protectKeyboard_ != 0);
   if (grid_.hasWindow()) grid_.ApplySkins();
 }
 

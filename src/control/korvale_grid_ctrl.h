@@ -14,7 +14,9 @@
 
 namespace maltrove {
 
-class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, public GridEvents {
+class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>,
+                         public GridEvents,
+                         public GridCommands {
  public:
   explicit CKorvaleGridCtrl(const platform::Services& services);
   ~CKorvaleGridCtrl() override;
@@ -109,6 +111,16 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>, publ
   int32_t writeRegVal(int32_t value);
   int32_t deleteLog();
   int32_t getFileSize(const std::string& path);
+
+  // GridCommands: the grid's menu and accelerators.
+  void Copy() override { copy(); }
+  void Cut() override { cut(); }
+  void Paste() override { paste(); }
+  void ClearContents() override { deleteSelectedData(); }
+  void Find() override;
+  void Sort() override;
+  void Filter() override;
+  bool ClipboardHasText() override;
 
   // GridEvents: fired to script.
   void onCellFocused(int row, int col) override;

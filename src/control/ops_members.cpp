@@ -4,6 +4,10 @@
 #include "ops/grid_clipboard.h"
 #include "ops/grid_filter.h"
 #include "ops/grid_sort.h"
+#include "ops/filter_dialog.h"
+#include "ops/find_dialog.h"
+#include "ops/sort_dialog.h"
+#include "platform/clipboard.h"
 
 namespace maltrove {
 
@@ -26,6 +30,20 @@ void CKorvaleGridCtrl::copy() { CopyMember(&grid_.model(), services_.clipboard);
 void CKorvaleGridCtrl::cut() { CutMember(&grid_.model(), services_.clipboard); }
 void CKorvaleGridCtrl::paste() { PasteMember(&grid_.model(), services_.clipboard); }
 void CKorvaleGridCtrl::deleteSelectedData() { DeleteSelectedDataMember(&grid_.model()); }
+
+void CKorvaleGridCtrl::Find() { RunFindCommand(&grid_, services_.ui); }
+
+void CKorvaleGridCtrl::Sort() {
+  if (services_.ui != nullptr) CGridSortDlg(&grid_.model(), services_.ui).DoModal();
+}
+
+void CKorvaleGridCtrl::Filter() {
+  if (services_.ui != nullptr) CGridFilterDlg(&grid_.model(), services_.ui).DoModal();
+}
+
+bool CKorvaleGridCtrl::ClipboardHasText() {
+  return services_.clipboard != nullptr && !services_.clipboard->GetText().empty();
+}
 
 double CKorvaleGridCtrl::calculate(int32_t col, const std::string& calculation, int32_t col2,
                                    const std::string& condition) {

@@ -56,8 +56,10 @@ int32_t CKorvaleGridCtrl::saveDialog(const std::string& fileName, const std::str
 
 int32_t CKorvaleGridCtrl::openXLSDialog(int32_t header, int32_t append, int32_t hidden,
                                         int32_t checkButton, int32_t skipEmpty) {
-  return OpenXlsDialogMember(&grid_.model(), services_, header, append, hidden, checkButton,
-                             skipEmpty);
+  const int32_t result = OpenXlsDialogMember(&grid_.model(), services_, header, append, hidden,
+                                             checkButton, skipEmpty);
+  if (result != 0) grid_.ResetState();
+  return result;
 }
 
 int32_t CKorvaleGridCtrl::openDialog(const std::string& delimiter, int32_t header, int32_t append,
@@ -68,8 +70,10 @@ int32_t CKorvaleGridCtrl::openDialog(const std::string& delimiter, int32_t heade
   if (!path) return 0;
   const std::string extension = FileExtension(*path);
   if (extension == ".xls") {
-    return OpenXlsFile(&grid_.model(), services_, *path, header, append, hidden, checkButton,
-                       skipEmpty);
+    const int32_t result = OpenXlsFile(&grid_.model(), services_, *path, header, append, hidden,
+                                       checkButton, skipEmpty);
+    if (result != 0) grid_.ResetState();
+    return result;
   }
   if (extension == ".csv" || extension == ".txt") {
     return ImportSeparatedFile(*path, delimiter, header, append, hidden, checkButton,

@@ -26,7 +26,7 @@ int32_t CKorvaleGridCtrl::setGridStyleXML(const std::string& xml) {
   CGridModel& model = grid_.model();
   model.removeAllRows();
   model.removeAllColumns();
-  model.resetState();
+  grid_.ResetState();
   return WithoutPainting([&] {
     CGridXMLParser parser(&model, parserVersion_, services_.ui, nullptr, false);
     return parser.LoadText(xml);

@@ -33,6 +33,10 @@ bool IsListedInAllowChar(std::string_view allowChar, char c) {
 
 }  // namespace
 
+bool IsCharInSet(std::string_view set, char c) {
+  return !set.empty() && IsListedInAllowChar(set, c);
+}
+
 bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
                    std::string_view textBefore) {
   if (!allowChar.empty()) return IsListedInAllowChar(allowChar, c);

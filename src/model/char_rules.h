@@ -14,6 +14,10 @@ namespace maltrove {
 bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
                    std::string_view textBefore);
 
+// Whether c is named by a character set in allowChar's syntax: characters,
+// byte ranges such as "a-f", and a leading "-" for the minus sign.
+bool IsCharInSet(std::string_view set, char c);
+
 // Whether every character of text passes IsCharAllowed, in one pass.
 bool IsTextAllowed(bool numericColumn, std::string_view allowChar, std::string_view text);
 

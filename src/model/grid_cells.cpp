@@ -1,6 +1,7 @@
 // Cell values, check states, hidden cells, status flags and the selection.
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "model/cell_value.h"
 #include "model/grid_model.h"
@@ -234,6 +235,31 @@ void CGridModel::removeSelection(int32_t r, int32_t col) {
 
 void CGridModel::clearSelection() {
   selection_.clear();
+  repaintAll();
+}
+
+void CGridModel::truncateSelection(size_t count) {
+  if (count >= selection_.size()) return;
+  selection_.resize(count);
+  repaintAll();
+}
+
+void CGridModel::addSelectionRectangle(int32_t top, int32_t left, int32_t bottom,
+                                       int32_t right) {
+  if (!validSelectionIndex(top, left) || !validSelectionIndex(bottom, right)) return;
+  if (std::find(selection_.begin(), selection_.end(), std::make_pair(-1, -1)) != selection_.end()) {
+    return;
+  }
+  // One pass over the kept entries, not one per added cell.
+  std::unordered_set<int64_t> listed;
+  for (const auto& [r, c] : selection_) listed.insert(static_cast<int64_t>(r) << 32 | (c & 0xFFFFFFFF));
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (listed.insert(static_cast<int64_t>(r) << 32 | (c & 0xFFFFFFFF)).second) {
+        selection_.emplace_back(r, c);
+      }
+    }
+  }
   repaintAll();
 }
 

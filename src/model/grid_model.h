@@ -127,6 +127,10 @@ class CGridModel {
   void addSelection(int32_t row, int32_t col);
   void removeSelection(int32_t row, int32_t col);
   void clearSelection();
+  // Keeps the first `count` entries.
+  void truncateSelection(size_t count);
+  // Adds every cell of the rectangle not yet listed, in row order.
+  void addSelectionRectangle(int32_t top, int32_t left, int32_t bottom, int32_t right);
   int32_t isSelected(int32_t row, int32_t col) const;
   const std::vector<std::pair<int, int>>& selection() const { return selection_; }
 

@@ -71,6 +71,29 @@ std::string HeadlessUserInterface::RunDialog(const std::string& caption,
   return NextAnswer().value_or("cancel");
 }
 
+int HeadlessUserInterface::PopupMenu(const std::vector<MenuItem>& items, int, int) {
+  std::string listed;
+  for (const MenuItem& item : items) {
+    if (!listed.empty()) listed += '|';
+    if (item.command == 0) {
+      listed += '-';
+      continue;
+    }
+    const std::string label = item.text.substr(0, item.text.find('\t'));
+    listed += item.enabled ? label : "[" + label + "]";
+  }
+  Log("menu", listed);
+  const std::string answer = NextAnswer().value_or("cancel");
+  for (const MenuItem& item : items) {
+    if (item.command == 0 || !item.enabled) continue;
+    if (answer == item.text.substr(0, item.text.find('\t')) ||
+        answer == std::to_string(item.command)) {
+      return item.command;
+    }
+  }
+  return 0;
+}
+
 std::unique_ptr<ProgressDialog> HeadlessUserInterface::CreateProgressDialog() {
   return std::make_unique<HeadlessProgressDialog>(
       [this](const std::string& caption, const std::string& text) { Log(caption, text); });

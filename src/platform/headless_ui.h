@@ -23,6 +23,10 @@ class HeadlessUserInterface : public UserInterface {
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::string RunDialog(const std::string& caption, const std::string& description) override;
   std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
+  // Logged as "DIALOG menu: item|item|..." (a disabled item in brackets, a
+  // separator as "-"); answered by an item's text before any tab, or its
+  // command number; anything else, or no answer, dismisses it.
+  int PopupMenu(const std::vector<MenuItem>& items, int screenX, int screenY) override;
 
  private:
   void Log(const std::string& caption, const std::string& text);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/draw_surface.h"
+#include "platform/editor_window.h"
 
 namespace maltrove::platform {
 
@@ -64,6 +65,14 @@ class NativeWindow : public TextMeasurer {
   virtual void HideTip() = 0;
   // The font the tips are written in.
   virtual FontSpec TipFont() const = 0;
+  // An in-place editor as a child of the window, not yet shown.
+  virtual std::unique_ptr<EditorWindow> CreateEditor(const EditorRequest& request,
+                                                     EditorListener* listener) = 0;
+  // Queues a message for WindowClient::OnPosted, delivered from the event
+  // loop after the current event.
+  virtual void Post(int message, int a, int b) = 0;
+  // Tells assistive technologies what changed (row/col -1 when not a cell).
+  virtual void NotifyAccessibility(AccessibleChange change, int row, int col) = 0;
 };
 
 class WindowClient {
@@ -85,6 +94,14 @@ class WindowClient {
   virtual void OnMouseLeave() = 0;
   // Any key pressed anywhere in the application (the data tip hides).
   virtual void OnThreadKeyPress() = 0;
+  // The text a key typed (UTF-8), after its OnKeyDown; not for Escape,
+  // Enter, Tab or Backspace, which arrive as keys only.
+  virtual void OnChar(const std::string& character, int keys) = 0;
+  // An input-method composition aimed at the grid itself.
+  virtual void OnComposition(const std::string& preedit, const std::string& commit) = 0;
+  virtual void OnPosted(int message, int a, int b) = 0;
+  virtual void OnFocusLost() = 0;
+  virtual const AccessibleTable* Accessible() const = 0;
 };
 
 }  // namespace maltrove::platform

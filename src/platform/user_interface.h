@@ -22,6 +22,12 @@ struct FileDialogRequest {
   std::string filter;  // "Excel (*.xls)|*.xls|Text (*.csv;*.txt)|*.csv;*.txt"
 };
 
+struct MenuItem {
+  int command = 0;  // 0 for a separator
+  std::string text;
+  bool enabled = true;
+};
+
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
@@ -33,6 +39,8 @@ class UserInterface {
   // answer is a dialog-specific text, or "cancel".
   virtual std::string RunDialog(const std::string& caption, const std::string& description) = 0;
   virtual std::unique_ptr<ProgressDialog> CreateProgressDialog() = 0;
+  // A context menu at a screen point: the command chosen, or 0.
+  virtual int PopupMenu(const std::vector<MenuItem>& items, int screenX, int screenY) = 0;
 };
 
 }  // namespace maltrove::platform

@@ -33,8 +33,8 @@ CGridWnd::~CGridWnd() { model_.setView(nullptr); }
 // ---- focus ---------------------------------------------------------------------------
 
 void CGridWnd::setFocusCell(int32_t row, int32_t col) {
-  if (row == model_.focusedRow() && col == model_.focusedCol() && !editorOpen_) return;
-  editorOpen_ = false;
+  if (row == model_.focusedRow() && col == model_.focusedCol() && editor_ == nullptr) return;
+  if (editor_ != nullptr) CloseEditor(-1, -1);
   const int oldRow = model_.focusedRow();
   const int oldCol = model_.focusedCol();
   model_.setFocus(std::max(row, 0), std::max(col, 0));
@@ -50,6 +50,7 @@ void CGridWnd::setFocusCell(int32_t row, int32_t col) {
 
 void CGridWnd::Attach(platform::NativeWindow* window) {
   if (window_ != nullptr && window == nullptr) {
+    DestroyEditor();
     tip_.Hide();
     window_->KillTimer(kGridTimer);
   }
@@ -302,7 +303,9 @@ void CGridWnd::InvalidateContent(Rect rect, bool fixedColumn) {
 }
 
 void CGridWnd::RepaintAll() {
-  if (window_ != nullptr) window_->InvalidateAll();
+  if (window_ == nullptr) return;
+  PlaceEditor();
+  window_->InvalidateAll();
 }
 
 void CGridWnd::RepaintRow(int row) {
@@ -328,51 +331,6 @@ void CGridWnd::RepaintCell(int row, int col) {
   if (window_ == nullptr || r == nullptr || c == nullptr) return;
   InvalidateContent(CellRect(*c, *r), IsFixedColumn(model_, col));
 }
-
-// ---- pointer and keys ---------------------------------------------------------------
-
-void CGridWnd::OnMouseDown(int x, int y, int) {
-  HideTip();
-  if (CXScrollBar* bar = BarAt(x, y)) {
-    capturedBar_ = bar;
-    window_->CaptureMouse(true);
-    bar->OnPress(x, y);
-  }
-}
-
-void CGridWnd::OnMouseMove(int x, int y, int, bool leftHeld) {
-  if (capturedBar_ != nullptr) {
-    capturedBar_->OnDrag(x, y);
-    return;
-  }
-  if (!leftHeld && !editorOpen_) UpdateDataTip(x, y);
-}
-
-void CGridWnd::OnMouseUp(int, int, int) {
-  if (capturedBar_ != nullptr) {
-    capturedBar_->OnRelease();
-    capturedBar_ = nullptr;
-    window_->CaptureMouse(false);
-  }
-}
-
-void CGridWnd::OnDoubleClick(int, int, int) {}
-
-void CGridWnd::OnRightClick(int, int, int) {}
-
-void CGridWnd::OnWheel(int, int, int notches, int linesPerNotch) {
-  if (window_ == nullptr || model_.contentBottom() <= ClientSize().height) return;
-  const int lines = linesPerNotch > 0 ? linesPerNotch : 3;
-  // Rolling away from the user scrolls up.
-  ScrollTo(true, vbar_.position() - notches * lines * kWheelStep);
-  RepaintBar(true);
-}
-
-void CGridWnd::OnKeyDown(int, int) { HideTip(); }
-
-void CGridWnd::OnMouseLeave() {}
-
-void CGridWnd::OnThreadKeyPress() { HideTip(); }
 
 // ---- data tips -----------------------------------------------------------------------
 

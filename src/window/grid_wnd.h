@@ -11,6 +11,8 @@
 #include "model/grid_model.h"
 #include "platform/native_window.h"
 #include "window/data_tip.h"
+#include "window/grid_commands.h"
+#include "window/keyboard_security.h"
 #include "window/grid_events.h"
 #include "window/grid_geometry.h"
 #include "window/scroll_bar.h"
@@ -18,16 +20,25 @@
 
 namespace maltrove::platform {
 class UrlDownloader;
+class UserInterface;
 }
 
 namespace maltrove {
 
-class CGridWnd : public GridView, public platform::WindowClient, public ScrollBarOwner {
+class CGridWnd : public GridView,
+                 public platform::WindowClient,
+                 public ScrollBarOwner,
+                 public platform::EditorListener,
+                 public platform::AccessibleTable {
  public:
   static constexpr int kBarSize = 22;
   static constexpr int kGridTimer = 1;  // one second: hides a tip left behind
   static constexpr int kLineStep = 10;
   static constexpr int kWheelStep = 20;
+  static constexpr int kCloseRequest = 0x433;  // posted by editors: row step, column step
+  static constexpr int kPostedKey = 0x434;     // a key handed on to the grid: key, modifiers
+  static constexpr int kMinColumnWidth = 20;
+  static constexpr int kMinRowHeight = 16;
 
   CGridWnd();
   ~CGridWnd() override;
@@ -39,6 +50,22 @@ class CGridWnd : public GridView, public platform::WindowClient, public ScrollBa
   void setEvents(GridEvents* events) { events_ = events; }
   // Where the scroll-bar pictures are downloaded from.
   void setDownloader(platform::UrlDownloader* downloader) { downloader_ = downloader; }
+  // Message boxes and the context menu.
+  void setUserInterface(platform::UserInterface* ui) { ui_ = ui; }
+  void setCommands(GridCommands* commands) { commands_ = commands; }
+  // Text editors hand their keys to the keyboard-security module.
+  void setProtectKeyboard(bool on) { protectKeyboard_ = on; }
+  void setKeyboardSecurityLibrary(std::string name) { security_.SetLibrary(std::move(name)); }
+
+  // The state part of the reset: no focus, all rows in use, no editor, no
+  // pointer interaction, status cleared.
+  void ResetState();
+  // Opens the focused cell's editor (F2, a click on the focused cell).
+  void OpenEditor();
+  bool editorOpen() const { return editor_ != nullptr; }
+  // The pointer interaction state, for tests.
+  int pressKind() const { return pressKind_; }
+  size_t selectionAnchor() const { return selectionAnchor_; }
 
   int32_t getFocusedRowIndex() const { return model_.focusedRow(); }
   int32_t getFocusedColIndex() const { return model_.focusedCol(); }
@@ -84,6 +111,32 @@ class CGridWnd : public GridView, public platform::WindowClient, public ScrollBa
   void OnKeyDown(int key, int keys) override;
   void OnMouseLeave() override;
   void OnThreadKeyPress() override;
+  void OnChar(const std::string& character, int keys) override;
+  void OnComposition(const std::string& preedit, const std::string& commit) override;
+  void OnPosted(int message, int a, int b) override;
+  void OnFocusLost() override;
+  const platform::AccessibleTable* Accessible() const override { return this; }
+
+  // EditorListener.
+  bool AcceptEditorChar(const std::string& character, const std::string& text,
+                        int caret) override;
+  void OnEditorKey(int key, int keys) override;
+  void OnEditorFocusLost() override;
+  void OnEditorListClosed(bool chosen) override;
+  void OnEditorDateEdited() override;
+
+  // AccessibleTable.
+  int RowCount() const override { return model_.getRowCount(); }
+  int ColumnCount() const override { return model_.getColumnCount(); }
+  std::string CellText(int row, int col) const override;
+  std::string ColumnHeaderText(int col) const override;
+  std::string RowHeaderText(int row) const override;
+  int FocusedRow() const override { return model_.focusedRow(); }
+  int FocusedColumn() const override { return model_.focusedCol(); }
+  bool IsCellSelected(int row, int col) const override;
+  int CellChecked(int row, int col) const override;
+  bool IsColumnVisible(int col) const override;
+  Rect CellBounds(int row, int col) const override;
 
   // ScrollBarOwner.
   void OnScroll(bool vertical, ScrollCode code, int position) override;
@@ -101,6 +154,37 @@ class CGridWnd : public GridView, public platform::WindowClient, public ScrollBa
   void HideTip();
   void LoadSkin(const ScrollBarSkin& skin, CXScrollBar* bar);
   CXScrollBar* BarAt(int x, int y);
+  bool InBarSquare(int x, int y) const;
+  GridHit Hit(int x, int y) const;
+
+  // Pointer.
+  void PressCell(const GridHit& hit, int keys);
+  void SelectRange(int row, int col);
+  void DragResize(int x, int y);
+  void ReleaseOnCell(const GridHit& hit);
+  void UpdateCursor(int x, int y);
+  void ShowContextMenu(int x, int y);
+  void RunMenuCommand(int command);
+  void InsertRowAtContext();
+  void DeleteSelectedRows();
+
+  // Keys.
+  bool RunAccelerator(int key, int keys);
+  bool Navigate(int key, int keys);
+  void MoveFocusTo(int row, int col);
+  int NextVisibleColumn(int col, int step) const;
+  int FirstVisibleColumn() const;
+  int LastVisibleColumn() const;
+  void PageMove(bool down);
+  bool CanStartEditByTyping() const;
+
+  // Editors.
+  bool CreateEditorFor(int row, int col, bool takeFocus);
+  void PlaceEditor();
+  void PostClose(int rowStep, int colStep);
+  void CloseEditor(int rowStep, int colStep);
+  bool CommitEditor();
+  void DestroyEditor();
 
   CGridModel model_;
   GridEvents* events_ = nullptr;
@@ -117,7 +201,26 @@ class CGridWnd : public GridView, public platform::WindowClient, public ScrollBa
   int tipCol_ = -1;
   int pressedRow_ = -2;
   int pressedCol_ = -2;
-  bool editorOpen_ = false;
+  int pressKind_ = kHitNothing;
+  bool clickedFocused_ = false;
+  bool mouseDown_ = false;
+  size_t selectionAnchor_ = 0;  // selection entries a Shift range keeps
+  platform::Point lastMouse_;
+  int contextRow_ = -1;
+  bool contextOnRowHeader_ = false;
+
+  platform::UserInterface* ui_ = nullptr;
+  GridCommands* commands_ = nullptr;
+  bool protectKeyboard_ = false;
+  KeyboardSecurity security_;
+  std::unique_ptr<platform::EditorWindow> editor_;
+  int editorRow_ = -1;
+  int editorCol_ = -1;
+  std::string editorStartText_;  // what a text editor opened with
+  std::vector<std::string> editorValues_;  // the values of a select editor's labels
+  std::vector<std::string> editorLabels_;
+  bool waitingForCommit_ = false;  // an input-method composition opened the editor
+  bool closing_ = false;
 };
 
 }  // namespace maltrove
