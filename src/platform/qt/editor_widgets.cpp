@@ -40,6 +40,9 @@ DateEditor::DateEditor(QWidget* parent) : QDateEdit(parent) {
 void DateEditor::SetLink(EditorLink* link) { link_ = link; }
 
 void DateEditor::StepSection() {
+  const int width = currentSection() == QDateTimeEdit::YearSection ? 4 : 2;
+  if (digitsInSection_ < width) return;
+  digitsInSection_ = 0;
   setCurrentSectionIndex((currentSectionIndex() + 1) % sectionCount());
   setSelectedSection(currentSection());
 }
@@ -47,8 +50,12 @@ void DateEditor::StepSection() {
 void DateEditor::keyPressEvent(QKeyEvent* event) {
   const QDate before = date();
   const QString text = event->text();
+  const int section = currentSectionIndex();
   QDateEdit::keyPressEvent(event);
   const bool digit = text.size() == 1 && text.at(0).isDigit();
+  // Moving to another field, by Qt or by the user, starts the count again.
+  digitsInSection_ = currentSectionIndex() != section ? 0 : digitsInSection_ + (digit ? 1 : 0);
+  if (!digit) digitsInSection_ = 0;
   if (digit && date() != before && link_ != nullptr && link_->listener() != nullptr) {
     link_->listener()->OnEditorDateEdited();
   }

@@ -28,7 +28,8 @@ class DateEditor : public QDateEdit {
  public:
   explicit DateEditor(QWidget* parent);
   void SetLink(EditorLink* link);
-  // The next field (year, month, day), round to the first.
+  // The next field (year, month, day), round to the first, once the digits
+  // typed into this field fill it.
   void StepSection();
 
  protected:
@@ -38,6 +39,7 @@ class DateEditor : public QDateEdit {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   EditorLink* link_ = nullptr;
+  int digitsInSection_ = 0;  // typed into the current field
 };
 
 }  // namespace maltrove::platform
