@@ -231,8 +231,7 @@ TEST_F(EditorTest, DateFromTheRequestOrToday) {
 
 TEST_F(EditorTest, DigitsTypedIntoTheDayEditTheDate) {
   Open(DateRequest());
-  editor->StepDateField();
-  editor->StepDateField();  // year, month, day
+  qobject_cast<QDateEdit*>(Widget())->setSelectedSection(QDateTimeEdit::DaySection);
   int changes = 0;
   QObject::connect(qobject_cast<QDateEdit*>(Widget()), &QDateEdit::dateChanged,
                    [&changes] { ++changes; });
@@ -244,6 +243,25 @@ TEST_F(EditorTest, DigitsTypedIntoTheDayEditTheDate) {
   EXPECT_EQ(listener.Named("dateedited").size(), changes);
   QTest::keyClick(Widget(), Qt::Key_Left);  // no digit: not an edit of ours
   EXPECT_EQ(listener.Named("dateedited").size(), changes);
+}
+
+TEST_F(EditorTest, StepDateFieldMovesOnOnlyOnceTheFieldIsFull) {
+  Open(DateRequest());
+  auto* edit = qobject_cast<QDateEdit*>(Widget());
+  edit->setSelectedSection(QDateTimeEdit::YearSection);
+  QTest::keyClicks(Widget(), QStringLiteral("20"));
+  editor->StepDateField();
+  EXPECT_EQ(edit->currentSection(), QDateTimeEdit::YearSection) << "two digits of four";
+  QTest::keyClicks(Widget(), QStringLiteral("23"));
+  editor->StepDateField();
+  EXPECT_EQ(edit->currentSection(), QDateTimeEdit::MonthSection);
+  QTest::keyClicks(Widget(), QStringLiteral("07"));
+  editor->StepDateField();
+  EXPECT_EQ(edit->currentSection(), QDateTimeEdit::DaySection);
+  QTest::keyClicks(Widget(), QStringLiteral("09"));
+  int y = 0, m = 0, d = 0;
+  ASSERT_TRUE(editor->Date(&y, &m, &d));
+  EXPECT_EQ(std::make_tuple(y, m, d), std::make_tuple(2023, 7, 9));
 }
 
 // The calendar's cell showing day `day` of its month.
