@@ -84,6 +84,11 @@ PageControls::Control* PageControls::At(int index) const {
   return controls_[index]->object ? controls_[index].get() : nullptr;
 }
 
+QWidget* PageControls::Window(int index) const {
+  Control* control = At(index);
+  return control ? control->window.data() : nullptr;
+}
+
 int PageControls::IndexOf(const DispatchObject* object) const {
   for (size_t i = 0; i < controls_.size(); ++i) {
     if (controls_[i]->object.get() == object) return static_cast<int>(i);

@@ -40,6 +40,8 @@ class PageControls : public QObject {
   void SetZoom(double zoom) { zoom_ = zoom; }
   // Called once, when a control's window first paints.
   void OnFirstPaint(std::function<void()> handler) { first_paint_ = std::move(handler); }
+  // The index-th control's window, or nullptr.
+  QWidget* Window(int index) const;
   // Destroys the windows, then the controls, newest first.
   void ReleaseAll();
 

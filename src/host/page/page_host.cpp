@@ -57,6 +57,11 @@ void PageHost::InjectBridge() {
 }
 
 int PageHost::Run(const PageSource& source) {
+  Start(source);
+  return Exec();
+}
+
+void PageHost::Start(const PageSource& source) {
   platform::Services services;
   services.ui = &ui_;
   services.clipboard = &clipboard_;
@@ -87,6 +92,9 @@ int PageHost::Run(const PageSource& source) {
   if (options_.quitAfterMs >= 0) {
     QTimer::singleShot(options_.quitAfterMs, this, [this] { Finish(0); });
   }
+}
+
+int PageHost::Exec() {
   if (status_ < 0) QApplication::exec();
   controls_->ReleaseAll();
   const int status = status_ < 0 ? 0 : status_;

@@ -33,6 +33,15 @@ class PageHost : public QObject {
   // Shows the page and runs until the end; returns the exit status.
   int Run(const PageSource& page);
 
+  // Run() in two steps, for tests that act on the page in between.
+  void Start(const PageSource& page);
+  int Exec();
+
+  bool loaded() const { return loaded_; }
+  QWebEngineView& view() { return *view_; }
+  // The window of the page's index-th control, or nullptr.
+  QWidget* ControlWindow(int index) const { return controls_ ? controls_->Window(index) : nullptr; }
+
  private:
   void InjectBridge();
   void OnLoaded(bool ok);
