@@ -29,7 +29,7 @@ int32_t CKorvaleGridCtrl::saveDSVDialog(const std::string& fileName, const std::
                                         int32_t removeQuotes, int32_t type) {
   platform::UserInterface* ui = services_.ui;
   if (ui == nullptr) return 0;
-  std::optional<std::string> path = ui->ChooseFile({true, "다른 이름으로 저장", fileName, kSaveFilter});
+  std::optional<std::string> path = ui->ChooseFile({true, "다른 이름으로 저장", fileName, kSaveFilter, "csv"});
   if (!path) return 0;
   return ExportSeparatedFile(*path, delimiter, header, hidden, checkButton, removeQuotes, type);
 }

@@ -213,7 +213,7 @@ void ScriptHost::echo(const QString& text) {
 
 void ScriptHost::quit(int code) { Stop(code); }
 
-void ScriptHost::answer(const QString& value) { ui_.QueueAnswer(value.toStdString()); }
+void ScriptHost::answer(const QString& value) { queue_.QueueAnswer(value.toStdString()); }
 
 QJSValue ScriptHost::create(const QString& progId, const QJSValue& params) {
   const QString subject = QStringLiteral("cannot create '%1'").arg(progId);

@@ -20,7 +20,8 @@
 #include "platform/curl_downloader.h"
 #include "platform/headless_ui.h"
 #include "platform/ini_registry.h"
-#include "platform/memory_clipboard.h"
+#include "host/choosing_ui.h"
+#include "platform/qt/qt_clipboard.h"
 #include "platform/services.h"
 #include "platform/spawn_shell.h"
 
@@ -68,8 +69,9 @@ class ScriptHost : public QObject, public BridgeHost {
   const QStringList arguments_;
   QString document_url_;
 
-  platform::HeadlessUserInterface ui_{std::cerr};
-  platform::MemoryClipboard clipboard_;
+  platform::HeadlessUserInterface queue_{std::cerr};
+  ChoosingUserInterface ui_{&queue_};
+  platform::QtClipboard clipboard_;
   platform::IniRegistry registry_{platform::IniRegistry::DefaultPath()};
   platform::CurlDownloader downloader_;
   platform::HeadlessShell shell_{std::cerr};

@@ -45,7 +45,7 @@ std::string ColumnList(const CGridModel& grid, const std::vector<int>& columns) 
 
 // The file-save dialog with the default extension "xls".
 std::optional<std::string> ChooseWorkbook(platform::UserInterface* ui, const std::string& name) {
-  std::optional<std::string> path = ui->ChooseFile({true, kSaveCaption, name, kFilter});
+  std::optional<std::string> path = ui->ChooseFile({true, kSaveCaption, name, kFilter, "xls"});
   if (!path) return path;
   return WithDefaultExtension(*path, ".xls");
 }

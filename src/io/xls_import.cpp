@@ -467,7 +467,7 @@ int32_t OpenXlsDialogMember(CGridModel* grid, const platform::Services& services
                             int32_t nCheckButton, int32_t nSkipEmpty) {
   if (grid == nullptr || services.ui == nullptr) return 0;
   const std::optional<std::string> path =
-      services.ui->ChooseFile({false, kOpenCaption, "", kExcelFileFilter});
+      services.ui->ChooseFile({false, kOpenCaption, "", kExcelFileFilter, "xls"});
   if (!path) return 0;
   return OpenXlsFile(grid, services, *path, nHeader, nAppend, nHidden, nCheckButton, nSkipEmpty);
 }

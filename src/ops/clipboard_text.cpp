@@ -55,6 +55,12 @@ void AppendClipboardField(std::string& out, std::string_view value) {
 }
 
 std::vector<std::vector<std::string>> ParseClipboardText(std::string_view text) {
+  // Spreadsheets on this platform end every row, the last one too, with a
+  // lone "\n"; the grid's own "\r\n" never ends its text but for an empty
+  // last field.
+  if (text.size() >= 1 && text.back() == '\n' && (text.size() < 2 || text[text.size() - 2] != '\r')) {
+    text.remove_suffix(1);
+  }
   std::vector<std::vector<std::string>> rows(1);
   size_t i = 0;
   while (true) {

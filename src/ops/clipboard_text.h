@@ -16,7 +16,9 @@ void AppendClipboardField(std::string& out, std::string_view value);
 
 // The rows of a clipboard text, each a list of fields. A row ends at "\r\n"
 // or at a lone "\n" outside quotes; a text ending with a line break has an
-// empty last row, as the grid's own copy of an empty last field needs. A
+// empty last row, as the grid's own copy of an empty last field needs,
+// except for one lone "\n" at the very end, which spreadsheets put after
+// their last row. A
 // field that opens with a quote but is not closed by a quote followed by a
 // tab, a line break or the end is taken as it stands.
 std::vector<std::vector<std::string>> ParseClipboardText(std::string_view text);

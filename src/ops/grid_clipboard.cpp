@@ -40,6 +40,21 @@ class SelectedCells {
   std::vector<bool> marks_;
 };
 
+// Escaped for HTML, line breaks kept as breaks.
+void AppendHtmlCellText(std::string& html, const std::string& text) {
+  for (char c : text) {
+    switch (c) {
+      case '&': html += "&amp;"; break;
+      case '<': html += "&lt;"; break;
+      case '>': html += "&gt;"; break;
+      case '"': html += "&quot;"; break;
+      case '\r': break;
+      case '\n': html += "<br>"; break;
+      default: html += c;
+    }
+  }
+}
+
 bool ClipboardAllowed(const CGridModel& grid) { return grid.style().contextMenuLevel >= 1; }
 
 bool Clearable(const CGridModel& grid, int r, int c) {
@@ -83,10 +98,26 @@ std::string SelectionText(const CGridModel& grid) {
   return text;
 }
 
+std::string SelectionHtml(const CGridModel& grid) {
+  const SelectedCells cells(grid);
+  const SelectionBox& box = cells.box();
+  std::string html = "<table>";
+  for (int r = box.top; !box.isEmpty() && r <= box.bottom; ++r) {
+    html += "<tr>";
+    for (int c = box.left; c <= box.right; ++c) {
+      html += "<td>";
+      if (cells.selected(r, c)) AppendHtmlCellText(html, grid.getCellStringData(r, c));
+      html += "</td>";
+    }
+    html += "</tr>";
+  }
+  return html + "</table>";
+}
+
 void CopyMember(CGridModel* grid, platform::Clipboard* clipboard) {
   if (grid == nullptr || clipboard == nullptr || !ClipboardAllowed(*grid)) return;
   if (GetSelectionBox(*grid).isEmpty()) return;
-  clipboard->SetText(SelectionText(*grid));
+  clipboard->SetTable(SelectionText(*grid), SelectionHtml(*grid));
 }
 
 void CutMember(CGridModel* grid, platform::Clipboard* clipboard) {

@@ -24,6 +24,8 @@ SelectionBox GetSelectionBox(const CGridModel& grid);
 // The selection box as clipboard text: the output text of every selected
 // cell, an empty field for an unselected cell of the box.
 std::string SelectionText(const CGridModel& grid);
+// The same cells as an HTML table, for clipboards that carry one.
+std::string SelectionHtml(const CGridModel& grid);
 
 // Nothing is placed on the clipboard for an empty selection.
 void CopyMember(CGridModel* grid, platform::Clipboard* clipboard);

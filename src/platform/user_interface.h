@@ -20,6 +20,8 @@ struct FileDialogRequest {
   std::string caption;
   std::string initialName;
   std::string filter;  // "Excel (*.xls)|*.xls|Text (*.csv;*.txt)|*.csv;*.txt"
+  // Added to a typed name without one ("csv"); empty for none.
+  std::string defaultExtension;
 };
 
 struct MenuItem {

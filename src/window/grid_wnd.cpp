@@ -77,6 +77,10 @@ platform::Size CGridWnd::ViewSize() const {
 }
 
 void CGridWnd::OnPaint(platform::DrawSurface& surface) {
+  // While drawing is suspended (loads, whose workers change the table) the
+  // window keeps the last picture.
+  if (model_.immediateDrawMode() == 0 && paintedOnce_) return;
+  paintedOnce_ = true;
   PaintState state;
   state.scroll = scroll();
   state.client = ClientSize();

@@ -221,6 +221,7 @@ class CGridWnd : public GridView,
   std::vector<std::string> editorLabels_;
   bool waitingForCommit_ = false;  // an input-method composition opened the editor
   bool closing_ = false;
+  bool paintedOnce_ = false;
 };
 
 }  // namespace maltrove
