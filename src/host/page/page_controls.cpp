@@ -1,5 +1,6 @@
 #include "host/page/page_controls.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QJsonDocument>
 #include <set>
@@ -24,6 +25,9 @@ struct PageControls::Control {
 };
 
 namespace {
+
+// How long after a page's last call the controls' windows paint again.
+constexpr int kPaintHoldMs = 15;
 
 QJsonObject Failure(HResult hr, const QString& subject) {
   const uint32_t code = static_cast<uint32_t>(hr);
@@ -53,6 +57,17 @@ QJsonArray EventNames(const DispatchObject& object) {
   return names;
 }
 
+// A browser scripts a control and hands it the page's <param>s only when
+// it declares itself safe for untrusted callers and untrusted data.
+HResult RequireSafety(DispatchObject& object) {
+  constexpr uint32_t kSafeForUntrustedCaller = 1, kSafeForUntrustedData = 2;
+  HResult hr = object.SetInterfaceSafetyOptions(automation::SafetyInterface::kDispatch,
+                                                kSafeForUntrustedCaller, kSafeForUntrustedCaller);
+  if (!Succeeded(hr)) return hr;
+  return object.SetInterfaceSafetyOptions(automation::SafetyInterface::kPersistPropertyBag,
+                                          kSafeForUntrustedData, kSafeForUntrustedData);
+}
+
 automation::PropertyBag ToBag(const QJsonObject& params) {
   automation::PropertyBag bag;
   for (auto it = params.begin(); it != params.end(); ++it) {
@@ -65,7 +80,11 @@ automation::PropertyBag ToBag(const QJsonObject& params) {
 
 PageControls::PageControls(const automation::ClassRegistry& classes,
                            const platform::Services& services, QWidget* view, EventSender send)
-    : classes_(classes), services_(services), view_(view), send_(std::move(send)) {}
+    : classes_(classes), services_(services), view_(view), send_(std::move(send)) {
+  paint_timer_.setSingleShot(true);
+  paint_timer_.setInterval(kPaintHoldMs);
+  connect(&paint_timer_, &QTimer::timeout, this, &PageControls::ReleasePaints);
+}
 
 PageControls::~PageControls() { ReleaseAll(); }
 
@@ -82,6 +101,31 @@ void PageControls::ReleaseAll() {
 PageControls::Control* PageControls::At(int index) const {
   if (index < 0 || index >= static_cast<int>(controls_.size())) return nullptr;
   return controls_[index]->object ? controls_[index].get() : nullptr;
+}
+
+// A page calling in a loop would otherwise have the windows painted between
+// every two calls; they paint once the page's script leaves them alone.
+void PageControls::HoldPaints() {
+  if (!paint_timer_.isActive()) {
+    for (const auto& control : controls_) {
+      if (control->window) control->window->setUpdatesEnabled(false);
+    }
+  }
+  paint_timer_.start();
+}
+
+void PageControls::ReleasePaints() {
+  for (const auto& control : controls_) {
+    if (control->window) control->window->setUpdatesEnabled(true);
+  }
+}
+
+// Events that worker threads queued to the controls' relays, and no other
+// posted event: the engine's own must wait for the event loop.
+void PageControls::DeliverQueuedEvents() {
+  for (const auto& control : controls_) {
+    if (control->relay) QCoreApplication::sendPostedEvents(control->relay, QEvent::MetaCall);
+  }
 }
 
 QWidget* PageControls::Window(int index) const {
@@ -122,6 +166,7 @@ QJsonObject PageControls::Create(const QJsonObject& request) {
   auto control = std::make_unique<Control>();
   control->services = std::make_unique<platform::Services>(services_);
   HResult hr = classes_.Create(classid.toStdString(), *control->services, &control->object);
+  if (Succeeded(hr)) hr = RequireSafety(*control->object);
   if (!Succeeded(hr)) return Failure(hr, subject);
   control->object->LoadProperties(ToBag(request.value(QLatin1String("params")).toObject()));
   control->progId = QString::fromStdString(classes_.Find(classid.toStdString())->progId);
@@ -164,13 +209,14 @@ QJsonObject PageControls::Invoke(const QJsonObject& request) {
     if (!FromWire(wire[i], objects, &args[i])) return Failure(HResult::kTypeMismatch, subject);
   }
 
+  HoldPaints();
   ++calls_running_;
   Variant result;
   std::string exception;
   std::shared_ptr<DispatchObject> object = control->object;  // a handler may not free it
   const HResult hr = object->Invoke(request.value(QLatin1String("d")).toInt(),
                                     static_cast<MemberKind>(kind), args, &result, &exception);
-  EventRelay::DeliverQueued();
+  DeliverQueuedEvents();
   --calls_running_;
 
   QJsonObject answer;

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -53,6 +54,9 @@ class PageControls : public QObject {
   QJsonObject Place(const QJsonObject& request);
   void OnEvent(int index, const automation::EventInfo& event,
                const std::vector<automation::Variant>& args);
+  void DeliverQueuedEvents();
+  void HoldPaints();
+  void ReleasePaints();
   Control* At(int index) const;
   int IndexOf(const automation::DispatchObject* object) const;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +70,7 @@ class PageControls : public QObject {
   int calls_running_ = 0;
   QJsonArray answer_events_;  // fired during the running call
   std::function<void()> first_paint_;
+  QTimer paint_timer_;
 };
 
 }  // namespace maltrove::host
