@@ -13,7 +13,7 @@
 #include "host/page/page_host.h"
 #include "host/page/page_options.h"
 #include "host/page/page_source.h"
-#include "host/page/windowed_ui.h"
+#include "host/choosing_ui.h"
 #include "host/quiet_platform.h"
 #include "platform/headless_ui.h"
 
@@ -52,11 +52,6 @@ void QuietEngine(QtMsgType type, const QMessageLogContext& context, const QStrin
   previous_handler(type, context, message);
 }
 
-bool Offscreen() {
-  return qgetenv("QT_QPA_PLATFORM").startsWith("offscreen") ||
-         qgetenv("QT_QPA_PLATFORM").startsWith("minimal");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,11 +83,10 @@ int main(int argc, char** argv) {
   MaltroveDBGateway_RegisterClasses(&classes);
 
   // Real dialogs on a display; without one, DIALOG lines answered in order.
-  maltrove::platform::HeadlessUserInterface headless(std::cerr);
-  for (const QString& answer : options.answers) headless.QueueAnswer(answer.toStdString());
-  maltrove::host::WindowedUserInterface windowed(nullptr);
-  maltrove::platform::UserInterface& ui =
-      Offscreen() ? static_cast<maltrove::platform::UserInterface&>(headless) : windowed;
+  // Answers given on the command line come first either way.
+  maltrove::platform::HeadlessUserInterface queue(std::cerr);
+  for (const QString& answer : options.answers) queue.QueueAnswer(answer.toStdString());
+  maltrove::host::ChoosingUserInterface ui(&queue);
 
   maltrove::host::PageHost host(classes, options, ui, clock);
   return host.Run(page);
