@@ -102,6 +102,23 @@ TEST_F(PageInputTest, ComboHandlerFillsTheListShown) {
   EXPECT_EQ(Evaluate(QStringLiteral("log.join('; ')")).toStdString(), "combo 0,1 ");
 }
 
+// The window's place in the view's coordinates.
+QRect PlaceInView(QWidget* window, QWidget* view) {
+  return QRect(window->mapTo(view, QPoint(0, 0)), window->size());
+}
+
+TEST_F(PageInputTest, WindowFollowsLayoutAndZoom) {
+  QWidget* view = &host_->view();
+  EXPECT_EQ(PlaceInView(grid_, view), QRect(0, 0, 500, 200));
+  Evaluate(QStringLiteral("var d = document.createElement('div'); d.style.height = '40px';"
+                          "document.body.insertBefore(d, grid); 1"));
+  QTest::qWait(300);
+  EXPECT_EQ(PlaceInView(grid_, view), QRect(0, 40, 500, 200));
+  host_->view().page()->setZoomFactor(1.5);
+  QTest::qWait(500);
+  EXPECT_EQ(PlaceInView(grid_, view), QRect(0, 60, 750, 300));
+}
+
 }  // namespace
 }  // namespace maltrove::host
 
