@@ -20,8 +20,9 @@ namespace {
 constexpr int kSettleMs = 300;
 // An event handler that runs longer than this no longer holds the control.
 constexpr int kEventWaitMs = 10000;
-// setHtml() carries the page in a data: URL, which Chromium caps at 2 MB.
-constexpr qsizetype kLargestServedPage = 1500 * 1000;
+// setHtml() carries the page's UTF-8 in a base64 data: URL, which Chromium
+// caps at 2 MB.
+constexpr qsizetype kLargestServedPage = 1400 * 1000;
 
 QString BridgeSource() {
   InitPageResources();
@@ -82,7 +83,9 @@ void PageHost::Start(const PageSource& source) {
   InjectBridge();
   connect(page_, &QWebEnginePage::loadFinished, this, &PageHost::OnLoaded);
   connect(page_, &QWebEnginePage::windowCloseRequested, this, [this] { Finish(0); });
-  if (source.html.size() <= kLargestServedPage) {
+  // A larger page is loaded from its address, as it is: its JScript handler
+  // declarations stay unconverted.
+  if (source.html.toUtf8().size() <= kLargestServedPage) {
     page_->setHtml(source.html, source.url);
   } else {
     page_->load(source.url);
