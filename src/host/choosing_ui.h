@@ -28,6 +28,7 @@ class ChoosingUserInterface : public platform::UserInterface {
   std::unique_ptr<platform::ProgressDialog> CreateProgressDialog() override {
     return Choose().CreateProgressDialog();
   }
+  bool RunForm(platform::DialogForm& form) override { return Choose().RunForm(form); }
   int PopupMenu(const std::vector<platform::MenuItem>& items, int x, int y) override {
     return Choose().PopupMenu(items, x, y);
   }

@@ -90,6 +90,8 @@ void CGridSortDlg::ApplyAnswer(const platform::DialogAnswer& answer) {
 
 int CGridSortDlg::DoModal() {
   if (ui_ == nullptr) return kIdCancel;
+  result_ = kIdCancel;
+  if (ui_->RunForm(*this)) return result_;
   // A refused OK keeps the dialog open: a host without windows asks once more.
   for (int attempt = 0; attempt < 2; ++attempt) {
     const platform::DialogAnswer answer =
@@ -99,6 +101,71 @@ int CGridSortDlg::DoModal() {
     if (Ok()) return kIdOk;
   }
   return kIdCancel;
+}
+
+namespace {
+
+// Control ids of the dialog.
+constexpr int kGroupIds[3] = {301, 302, 303};
+constexpr int kComboIds[3] = {214, 1010, 1013};
+constexpr int kAscendingIds[3] = {1004, 1011, 1014};
+constexpr int kDescendingIds[3] = {1005, 1012, 1015};
+const char* const kGroupTexts[3] = {"첫째 기준", "둘째 기준", "셋째 기준"};
+const char* const kAscendingTexts[3] = {"오름차순(&U)", "오름차순(&I)", "오름차순(&O)"};
+const char* const kDescendingTexts[3] = {"내림차순(&D)", "내림차순(&F)", "내림차순(&G)"};
+
+}  // namespace
+
+std::vector<platform::FormControl> CGridSortDlg::FormControls() const {
+  using platform::FormKind;
+  std::vector<platform::FormControl> controls;
+  for (int box = 0; box < 3; ++box) {
+    platform::FormControl group{kGroupIds[box], FormKind::kGroup, kGroupTexts[box]};
+    group.line = box;
+    controls.push_back(group);
+    platform::FormControl combo{kComboIds[box], FormKind::kCombo};
+    combo.parent = kGroupIds[box];
+    combo.items = boxes_[box].items;
+    combo.selection = boxes_[box].selection;
+    controls.push_back(combo);
+    platform::FormControl up{kAscendingIds[box], FormKind::kRadio, kAscendingTexts[box]};
+    up.parent = kGroupIds[box];
+    up.line = 1;
+    up.checked = boxes_[box].direction == 0;
+    controls.push_back(up);
+    platform::FormControl down{kDescendingIds[box], FormKind::kRadio, kDescendingTexts[box]};
+    down.parent = kGroupIds[box];
+    down.line = 1;
+    down.checked = boxes_[box].direction == 1;
+    controls.push_back(down);
+  }
+  platform::FormControl ok{kIdOk, FormKind::kButton, "확인"};
+  ok.line = 3;
+  ok.isDefault = true;
+  controls.push_back(ok);
+  platform::FormControl cancel{kIdCancel, FormKind::kButton, "취소"};
+  cancel.line = 3;
+  cancel.isCancel = true;
+  controls.push_back(cancel);
+  return controls;
+}
+
+void CGridSortDlg::OnFormChange(int id, int selection, const std::string&, bool) {
+  for (int box = 0; box < 3; ++box) {
+    if (id == kComboIds[box]) SelectColumn(box, selection);
+    if (id == kAscendingIds[box]) boxes_[box].direction = 0;
+    if (id == kDescendingIds[box]) boxes_[box].direction = 1;
+  }
+}
+
+bool CGridSortDlg::OnFormButton(int id) {
+  if (id == kIdCancel) {
+    result_ = kIdCancel;
+    return true;
+  }
+  if (id != kIdOk || !Ok()) return false;
+  result_ = kIdOk;
+  return true;
 }
 
 std::string CGridSortDlg::Description() const {

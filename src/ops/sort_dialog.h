@@ -32,7 +32,7 @@ inline constexpr char kSortNoneValue[] = "none";
 inline constexpr char kSortAscendingValue[] = "asc";
 inline constexpr char kSortDescendingValue[] = "desc";
 
-class CGridSortDlg {
+class CGridSortDlg : public platform::DialogForm {
  public:
   static constexpr int kIdOk = 1;
   static constexpr int kIdCancel = 2;
@@ -55,6 +55,13 @@ class CGridSortDlg {
 
   std::string Description() const;
 
+  // The dialog as a form: three groups with a column box and two direction
+  // buttons each, then OK and Cancel.
+  std::string FormCaption() const override { return kSortDialogCaption; }
+  std::vector<platform::FormControl> FormControls() const override;
+  void OnFormChange(int id, int selection, const std::string& text, bool checked) override;
+  bool OnFormButton(int id) override;
+
  private:
   struct Box {
     std::vector<std::string> items;
@@ -68,6 +75,7 @@ class CGridSortDlg {
   CGridModel* grid_;
   platform::UserInterface* ui_;
   std::array<Box, 3> boxes_;
+  int result_ = kIdCancel;
 };
 
 }  // namespace maltrove

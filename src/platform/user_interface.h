@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog_form.h"
 #include "platform/progress_dialog.h"
 
 namespace maltrove::platform {
@@ -41,6 +42,13 @@ class UserInterface {
   // answer is a dialog-specific text, or "cancel".
   virtual std::string RunDialog(const std::string& caption, const std::string& description) = 0;
   virtual std::unique_ptr<ProgressDialog> CreateProgressDialog() = 0;
+  // Shows a dialog of the controls' own as a window, modal, until one of its
+  // buttons closes it. False when this interface shows no windows: the
+  // dialog then takes its answer from RunDialog.
+  virtual bool RunForm(DialogForm& form) {
+    (void)form;
+    return false;
+  }
   // A context menu at a screen point: the command chosen, or 0.
   virtual int PopupMenu(const std::vector<MenuItem>& items, int screenX, int screenY) = 0;
 };

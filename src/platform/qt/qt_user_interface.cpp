@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "platform/qt/file_filter.h"
+#include "platform/qt/form_dialog.h"
 #include "platform/qt/qt_progress_dialog.h"
 
 namespace maltrove::platform {
@@ -72,6 +73,12 @@ std::string QtUserInterface::RunDialog(const std::string& caption, const std::st
       Owner(), QString::fromStdString(caption), QString::fromStdString(description),
       QLineEdit::Normal, QString(), &ok);
   return ok ? answer.toStdString() : std::string("cancel");
+}
+
+bool QtUserInterface::RunForm(DialogForm& form) {
+  FormDialog dialog(form, Owner());
+  dialog.exec();
+  return true;
 }
 
 std::unique_ptr<ProgressDialog> QtUserInterface::CreateProgressDialog() {

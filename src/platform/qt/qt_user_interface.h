@@ -14,6 +14,7 @@ class QtUserInterface : public UserInterface {
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::string RunDialog(const std::string& caption, const std::string& description) override;
   std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
+  bool RunForm(DialogForm& form) override;
   int PopupMenu(const std::vector<MenuItem>& items, int screenX, int screenY) override;
 };
 
