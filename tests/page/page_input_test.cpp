@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
@@ -49,6 +51,9 @@ class PageInputTest : public testing::Test {
     MaltroveGrid_RegisterClasses(&classes_);
     source_.url = QUrl::fromLocalFile(dir_.filePath(QStringLiteral("page.html")));
     source_.html = RewriteJScriptHandlers(QString::fromUtf8(kPage));
+    QFile file(source_.url.toLocalFile());  // what a reload reads
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(source_.html.toUtf8());
     host_ = std::make_unique<PageHost>(classes_, options_, ui_, clock_);
     host_->Start(source_);
     QDeadlineTimer deadline(30000);
@@ -117,6 +122,22 @@ TEST_F(PageInputTest, WindowFollowsLayoutAndZoom) {
   host_->view().page()->setZoomFactor(1.5);
   QTest::qWait(500);
   EXPECT_EQ(PlaceInView(grid_, view), QRect(0, 60, 750, 300));
+}
+
+// A page reloaded, or left for another origin (here the error page of a
+// refused connection), takes its controls' windows along.
+TEST_F(PageInputTest, NewDocumentReleasesTheControls) {
+  QPointer<QWidget> first = grid_;
+  Evaluate(QStringLiteral("location.reload(); 1"));
+  QDeadlineTimer deadline(10000);
+  while ((first || !host_->ControlWindow(0)) && !deadline.hasExpired()) QTest::qWait(20);
+  EXPECT_TRUE(first.isNull());
+  QPointer<QWidget> second = host_->ControlWindow(0);
+  ASSERT_FALSE(second.isNull());
+  Evaluate(QStringLiteral("location.href = 'http://127.0.0.1:1/'; 1"));
+  deadline.setRemainingTime(10000);
+  while (second && !deadline.hasExpired()) QTest::qWait(20);
+  EXPECT_TRUE(second.isNull());
 }
 
 }  // namespace

@@ -276,6 +276,9 @@
     requestAnimationFrame(follow);
   }
 
+  // A new document: the host lets the controls of the one before go.
+  ask({ op: "document", doc: Math.random().toString(36).slice(2) + "-" + Date.now() });
+
   new MutationObserver(scan).observe(document, { childList: true, subtree: true });
   document.addEventListener("DOMContentLoaded", scan);
   window.addEventListener("scroll", placeAll, true);

@@ -128,6 +128,12 @@ void PageControls::DeliverQueuedEvents() {
   }
 }
 
+void PageControls::NewDocument(const QString& token) {
+  if (token == document_) return;
+  ReleaseAll();
+  document_ = token;
+}
+
 QWidget* PageControls::Window(int index) const {
   Control* control = At(index);
   return control ? control->window.data() : nullptr;
@@ -150,6 +156,8 @@ QString PageControls::Answer(const QString& request) {
     answer = Create(r);
   } else if (op == QLatin1String("place")) {
     answer = Place(r);
+  } else if (op == QLatin1String("document")) {
+    NewDocument(r.value(QLatin1String("doc")).toString());
   } else {
     answer = Failure(HResult::kMemberNotFound, QStringLiteral("page bridge"));
   }

@@ -43,6 +43,9 @@ class PageControls : public QObject {
   void OnFirstPaint(std::function<void()> handler) { first_paint_ = std::move(handler); }
   // The index-th control's window, or nullptr.
   QWidget* Window(int index) const;
+  // A document of the opened page's origin began (`token` names it) or one
+  // of another origin did (empty): the controls of the document before go.
+  void NewDocument(const QString& token);
   // Destroys the windows, then the controls, newest first.
   void ReleaseAll();
 
@@ -70,6 +73,7 @@ class PageControls : public QObject {
   int calls_running_ = 0;
   QJsonArray answer_events_;  // fired during the running call
   std::function<void()> first_paint_;
+  QString document_;  // the token of the document the controls belong to
   QTimer paint_timer_;
 };
 

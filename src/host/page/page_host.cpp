@@ -78,6 +78,7 @@ void PageHost::Start(const PageSource& source) {
                         controls_->SetZoom(page_->zoomFactor());
                         return controls_->Answer(request);
                       },
+                      [this] { controls_->NewDocument(QString()); },
                       view_.get());
   view_->setPage(page_);
   InjectBridge();

@@ -24,11 +24,12 @@ bool SameOrigin(const QUrl& a, const QUrl& b) {
 }  // namespace
 
 WebPage::WebPage(QWebEngineProfile* profile, QUrl trusted, platform::UserInterface& ui,
-                 Bridge bridge, QObject* parent)
+                 Bridge bridge, std::function<void()> foreign, QObject* parent)
     : QWebEnginePage(profile, parent),
       trusted_(std::move(trusted)),
       ui_(ui),
-      bridge_(std::move(bridge)) {}
+      bridge_(std::move(bridge)),
+      foreign_(std::move(foreign)) {}
 
 bool WebPage::Trusted(const QUrl& origin) const {
   if (SameOrigin(origin, trusted_)) return true;
@@ -60,7 +61,10 @@ bool WebPage::javaScriptConfirm(const QUrl&, const QString& text) {
 bool WebPage::javaScriptPrompt(const QUrl& origin, const QString& text, const QString& value,
                                QString* result) {
   if (text == QLatin1String(kBridgeMark)) {
-    if (!Trusted(origin)) return false;  // the page sees null and throws
+    if (!Trusted(origin)) {
+      foreign_();
+      return false;  // the page sees null: no control
+    }
     *result = bridge_(value);
     return true;
   }

@@ -17,8 +17,9 @@ class WebPage : public QWebEnginePage {
  public:
   using Bridge = std::function<QString(const QString& request)>;
 
+  // `foreign` is told when a document of another origin knocks.
   WebPage(QWebEngineProfile* profile, QUrl trusted, platform::UserInterface& ui, Bridge bridge,
-          QObject* parent);
+          std::function<void()> foreign, QObject* parent);
 
   // True once an uncaught error of page script was reported.
   bool uncaughtError() const { return uncaught_error_; }
@@ -37,6 +38,7 @@ class WebPage : public QWebEnginePage {
   const QUrl trusted_;
   platform::UserInterface& ui_;
   Bridge bridge_;
+  std::function<void()> foreign_;
   bool uncaught_error_ = false;
 };
 
