@@ -262,6 +262,8 @@ void CGridFilterDlg::ApplyAnswer(const platform::DialogAnswer& answer) {
 
 int CGridFilterDlg::DoModal() {
   if (ui_ == nullptr || grid_ == nullptr) return kIdCancel;
+  result_ = kIdCancel;
+  if (ui_->RunForm(*this)) return result_;
   // An empty queue answers "cancel", so a refused OK cannot loop forever.
   for (;;) {
     const platform::DialogAnswer answer =

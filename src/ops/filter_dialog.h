@@ -45,7 +45,7 @@ inline constexpr char kFilterAndValue[] = "and";
 
 enum class FilterValueControl { kNone, kEdit, kCombo, kCheck, kDate };
 
-class CGridFilterDlg {
+class CGridFilterDlg : public platform::DialogForm {
  public:
   static constexpr int kIdOk = 1;
   static constexpr int kIdCancel = 2;
@@ -100,6 +100,14 @@ class CGridFilterDlg {
 
   std::string Description() const;
 
+  // The dialog as a form: headings, a line per condition (label, column,
+  // operator, the value controls, the join), OK and Cancel. The date picker
+  // is an edit holding yyyy-MM-dd.
+  std::string FormCaption() const override { return kFilterDialogCaption; }
+  std::vector<platform::FormControl> FormControls() const override;
+  void OnFormChange(int id, int selection, const std::string& text, bool checked) override;
+  bool OnFormButton(int id) override;
+
  private:
   struct Condition {
     std::vector<ColumnItem> columns;
@@ -126,6 +134,8 @@ class CGridFilterDlg {
   platform::UserInterface* ui_;
   std::array<Condition, 3> conditions_;
   std::array<int, 2> joinSelections_ = {0, 0};
+  int result_ = kIdCancel;
+  std::array<std::string, 3> dateDrafts_;  // what is typed into a date until it is one
 };
 
 }  // namespace maltrove

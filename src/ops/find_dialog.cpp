@@ -121,6 +121,7 @@ void CGridFindDlg::ApplyAnswer(const std::string& answer) {
 
 void CGridFindDlg::DoModal() {
   OnInitDialog();
+  if (ui_->RunForm(*this)) return;
   while (!closed_) {
     const std::string answer = ui_->RunDialog(kFindDialogCaption, Description());
     if (answer.empty()) Cancel();

@@ -43,7 +43,7 @@ inline constexpr char kFindPressFind[] = "find";
 inline constexpr char kFindPressOk[] = "ok";
 inline constexpr char kFindPressCancel[] = "cancel";
 
-class CGridFindDlg {
+class CGridFindDlg : public platform::DialogForm {
  public:
   static constexpr int kDirectionUp = 0;
   static constexpr int kDirectionDown = 1;
@@ -81,6 +81,13 @@ class CGridFindDlg {
   void DoModal();
   std::string Description() const;
   void ApplyAnswer(const std::string& answer);
+
+  // The dialog as a form: the search text, the direction, the two options,
+  // Find Next (repeatable, the dialog stays) and Cancel.
+  std::string FormCaption() const override { return kFindDialogCaption; }
+  std::vector<platform::FormControl> FormControls() const override;
+  void OnFormChange(int id, int selection, const std::string& text, bool checked) override;
+  bool OnFormButton(int id) override;
 
  private:
   CGridWnd* wnd_;

@@ -58,10 +58,16 @@ QWidget* FormDialog::ControlWidget(int id) const {
 void FormDialog::Build() {
   auto* root = new QVBoxLayout(this);
   containers_[0] = root;
+  QLabel* waitingForBuddy = nullptr;  // a label whose "&" names the next control
   for (const FormControl& control : form_.FormControls()) {
     QLayout* line = LineLayout(control.parent, control.line);
     QWidget* owner = control.parent == 0 ? this : widgets_[control.parent];
     QWidget* widget = MakeWidget(control, owner);
+    if (waitingForBuddy != nullptr) waitingForBuddy->setBuddy(widget);
+    waitingForBuddy = nullptr;
+    if (control.kind == FormKind::kLabel && control.text.find('&') != std::string::npos) {
+      waitingForBuddy = qobject_cast<QLabel*>(widget);
+    }
     widgets_[control.id] = widget;
     line->addWidget(widget);
     if (control.kind == FormKind::kGroup) containers_[control.id] = new QVBoxLayout(widget);
