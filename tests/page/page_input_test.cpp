@@ -124,6 +124,12 @@ TEST_F(PageInputTest, WindowFollowsLayoutAndZoom) {
   EXPECT_EQ(PlaceInView(grid_, view), QRect(0, 60, 750, 300));
 }
 
+TEST_F(PageInputTest, WindowFollowsThePageScrolling) {
+  Evaluate(QStringLiteral("document.body.style.height = '3000px'; window.scrollTo(0, 30); 1"));
+  QTest::qWait(300);
+  EXPECT_EQ(PlaceInView(grid_, &host_->view()), QRect(0, -30, 500, 200));
+}
+
 // A page reloaded, or left for another origin (here the error page of a
 // refused connection), takes its controls' windows along.
 TEST_F(PageInputTest, NewDocumentReleasesTheControls) {
