@@ -19,25 +19,35 @@ std::string InitialDelimiter(const std::string& given) { return given.empty() ? 
 }  // namespace
 
 CSaveSeparatedValueDlg::CSaveSeparatedValueDlg(const DsvDialogSettings& settings)
-    : settings_(settings), items_(DelimiterCandidates(settings.delimiterSetting)) {}
+    : settings_(settings),
+      items_(DelimiterCandidates(settings.delimiterSetting)),
+      delimiter_(InitialDelimiter(settings.delimiter)),
+      header_(settings.header != 0),
+      removeQuotes_(settings.removeQuotes) {}
+
+void CSaveSeparatedValueDlg::Fill(DsvExportOptions* options) const {
+  options->delimiter = DelimiterOf(delimiter_);
+  options->header = header_;
+  options->removeQuotes = removeQuotes_;
+}
 
 bool CSaveSeparatedValueDlg::DoModal(platform::UserInterface* ui, DsvExportOptions* options) {
-  std::string delimiter = InitialDelimiter(settings_.delimiter);
-  bool header = settings_.header != 0;
-  bool removeQuotes = settings_.removeQuotes;
   if (ui == nullptr) return false;
-  std::string description = "필드 구분자 : " + delimiter + " |";
+  accepted_ = false;
+  if (ui->RunForm(*this)) {
+    if (accepted_) Fill(options);
+    return accepted_;
+  }
+  std::string description = "필드 구분자 : " + delimiter_ + " |";
   for (const std::string& item : items_) description += " " + item;
   const platform::DialogAnswer answer =
       platform::ParseDialogAnswer(ui->RunDialog(kExportDialogCaption, description));
   if (answer.cancel) return false;
-  if (auto v = answer.Get("delim")) delimiter = BoxText(*v);
-  if (auto v = answer.Get("header")) header = *v == "1";
-  if (auto v = answer.Get("quotes")) removeQuotes = *v == "1";
-  if (delimiter.empty()) return false;  // OK does nothing without a delimiter
-  options->delimiter = DelimiterOf(delimiter);
-  options->header = header;
-  options->removeQuotes = removeQuotes;
+  if (auto v = answer.Get("delim")) delimiter_ = BoxText(*v);
+  if (auto v = answer.Get("header")) header_ = *v == "1";
+  if (auto v = answer.Get("quotes")) removeQuotes_ = *v == "1";
+  if (delimiter_.empty()) return false;  // OK does nothing without a delimiter
+  Fill(options);
   return true;
 }
 
@@ -71,6 +81,11 @@ void COpenSeparatedValueDlg::Preview() {
   for (size_t k = 0; k < columns_.size(); ++k) {
     mapping_.push_back(k + 1 < mappingItems_.size() ? mappingItems_[k + 1] : kNotAssigned);
   }
+  PreviewRows();
+}
+
+void COpenSeparatedValueDlg::PreviewRows() {
+  const std::vector<std::string_view> lines = SplitLines(text_);
   preview_.clear();
   for (size_t n = 0; n < lines.size() && preview_.size() < static_cast<size_t>(kPreviewLines); ++n) {
     std::vector<std::string> fields =
@@ -100,22 +115,7 @@ void COpenSeparatedValueDlg::Apply(const std::string& name, const std::string& v
   if (k >= 1 && k <= mapping_.size() && known) mapping_[k - 1] = value;
 }
 
-bool COpenSeparatedValueDlg::DoModal(platform::UserInterface* ui, DsvImportOptions* options) {
-  Preview();
-  if (ui == nullptr) return false;
-  const platform::DialogAnswer answer =
-      platform::ParseDialogAnswer(ui->RunDialog(kImportDialogCaption, Describe()));
-  if (answer.cancel) return false;
-  if (auto v = answer.Get("quotes")) removeQuotes_ = *v == "1";
-  if (auto v = answer.Get("header")) settings_.header = *v == "1" ? 1 : 0;
-  if (auto v = answer.Get("delim")) {
-    delimiter_ = BoxText(*v);
-    if (delimiter_.empty()) return false;
-  }
-  Preview();  // the mapping items follow the delimiter, header and quote options
-  if (auto v = answer.Get("clear")) clearRows_ = *v == "1";
-  for (const auto& [name, value] : answer.values) Apply(name, value);
-
+void COpenSeparatedValueDlg::Fill(DsvImportOptions* options) const {
   options->delimiter = delimiter();
   options->firstLineIsHeader = header_;
   options->clearRows = clearRows_;
@@ -128,6 +128,29 @@ bool COpenSeparatedValueDlg::DoModal(platform::UserInterface* ui, DsvImportOptio
     auto it = std::find(mappingItems_.begin(), mappingItems_.end(), item);
     options->mapping.push_back(static_cast<int>(it - mappingItems_.begin()) - 1);
   }
+}
+
+bool COpenSeparatedValueDlg::DoModal(platform::UserInterface* ui, DsvImportOptions* options) {
+  Preview();
+  if (ui == nullptr) return false;
+  accepted_ = false;
+  if (ui->RunForm(*this)) {
+    if (accepted_) Fill(options);
+    return accepted_;
+  }
+  const platform::DialogAnswer answer =
+      platform::ParseDialogAnswer(ui->RunDialog(kImportDialogCaption, Describe()));
+  if (answer.cancel) return false;
+  if (auto v = answer.Get("quotes")) removeQuotes_ = *v == "1";
+  if (auto v = answer.Get("header")) settings_.header = *v == "1" ? 1 : 0;
+  if (auto v = answer.Get("delim")) {
+    delimiter_ = BoxText(*v);
+    if (delimiter_.empty()) return false;
+  }
+  Preview();  // the mapping items follow the delimiter, header and quote options
+  if (auto v = answer.Get("clear")) clearRows_ = *v == "1";
+  for (const auto& [name, value] : answer.values) Apply(name, value);
+  Fill(options);
   return true;
 }
 
