@@ -22,8 +22,9 @@ constexpr char kRangeMessage[] = "가져올 행 범위가 올바르지 않습니
 constexpr char kDuplicateQuestion[] = "같은 필드로 지정된 항목이 있습니다.\r\n\r\n계속하시겠습니까?";
 constexpr size_t kDescribedNameBytes = 64;
 
-// A whole decimal number, or nothing.
-std::optional<int> ParseInt(const std::string& text) {
+}  // namespace
+
+std::optional<int> ParseWholeNumber(const std::string& text) {
   const std::string trimmed = Trim(text);
   if (trimmed.empty()) return std::nullopt;
   char* end = nullptr;
@@ -31,8 +32,6 @@ std::optional<int> ParseInt(const std::string& text) {
   if (*end != '\0' || value < -1000000000L || value > 1000000000L) return std::nullopt;
   return static_cast<int>(value);
 }
-
-}  // namespace
 
 CSelectExcelSheet::CSelectExcelSheet(CGridModel* grid, const std::string& workbookPath,
                                      const std::string& copyPath,
@@ -187,13 +186,13 @@ bool CSelectExcelSheet::Apply(const std::string& text) {
     }
   }
   if (reselect && !sheet.empty()) SelectSheet(sheet);
-  if (auto v = answer.Get("from")) settings_.from = ParseInt(*v).value_or(0);
-  if (auto v = answer.Get("to")) settings_.to = ParseInt(*v).value_or(0);
+  if (auto v = answer.Get("from")) settings_.from = ParseWholeNumber(*v).value_or(0);
+  if (auto v = answer.Get("to")) settings_.to = ParseWholeNumber(*v).value_or(0);
   bool remapped = false;
   for (const auto& [name, value] : answer.values) {
     if (name.rfind("map", 0) != 0) continue;
-    const std::optional<int> k = ParseInt(name.substr(3));
-    const std::optional<int> index = ParseInt(value);
+    const std::optional<int> k = ParseWholeNumber(name.substr(3));
+    const std::optional<int> index = ParseWholeNumber(value);
     if (!k || !index || *k < 1 || static_cast<size_t>(*k) > fillable_.size()) continue;
     if (*index < 0 || static_cast<size_t>(*index) >= names_.size()) continue;
     settings_.columnMap[static_cast<size_t>(fillable_[static_cast<size_t>(*k - 1)])] = *index;
@@ -205,6 +204,8 @@ bool CSelectExcelSheet::Apply(const std::string& text) {
 
 bool CSelectExcelSheet::DoModal(platform::UserInterface* ui) {
   if (ui == nullptr || !OnInitDialog(ui)) return false;
+  accepted_ = false;
+  if (ui->RunForm(*this)) return accepted_;
   for (;;) {
     if (!Apply(ui->RunDialog(kSheetDialogCaption, Describe()))) return false;
     if (OnOK()) return true;

@@ -11,13 +11,16 @@
 //                 (K from 1): an index into the sheet column names, 0 for
 //                 "(지정 안함)"
 // When OK is refused (row range message) or the duplicate question is
-// answered no, the dialog asks again with the next answer.
+// answered no, the dialog asks again with the next answer. With a display
+// the dialog is a form and a person's clicks reach the same state.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "io/xls_import.h"
+#include "platform/dialog_form.h"
 
 namespace maltrove {
 
@@ -36,8 +39,23 @@ struct ExcelSheetOptions {
   bool skipEmpty = false;
 };
 
-class CSelectExcelSheet {
+// A whole decimal number (blanks around it allowed), or nothing.
+std::optional<int> ParseWholeNumber(const std::string& text);
+
+class CSelectExcelSheet : public platform::DialogForm {
  public:
+  static constexpr int kIdOk = 1;
+  static constexpr int kIdCancel = 2;
+  static constexpr int kIdSheets = 202;
+  static constexpr int kIdPreviewList = 203;
+  static constexpr int kIdHeader = 208;
+  static constexpr int kIdFrom = 209;
+  static constexpr int kIdTotal = 210;
+  static constexpr int kIdTo = 211;
+  static constexpr int kIdClear = 212;
+  // The mapping box of the K-th fillable grid column (K from 1) is kIdMapping + K.
+  static constexpr int kIdMapping = 1100;
+
   CSelectExcelSheet(CGridModel* grid, const std::string& workbookPath,
                     const std::string& copyPath, const ExcelSheetOptions& options);
 
@@ -71,8 +89,16 @@ class CSelectExcelSheet {
   bool clearRows() const { return settings_.clearRows; }
   std::string Describe() const;
 
+  std::string FormCaption() const override { return kSheetDialogCaption; }
+  std::vector<platform::FormControl> FormControls() const override;
+  void OnFormChange(int id, int selection, const std::string& text, bool checked) override;
+  bool OnFormButton(int id) override;
+
  private:
   bool Apply(const std::string& text);
+  platform::FormControl PreviewList() const;
+  void AddMappingBoxes(std::vector<platform::FormControl>* controls, int line) const;
+  void AddRange(std::vector<platform::FormControl>* controls, int line) const;
 
   CGridModel* grid_;
   platform::UserInterface* ui_ = nullptr;
@@ -82,6 +108,10 @@ class CSelectExcelSheet {
   std::vector<std::string> names_;
   std::vector<std::vector<std::string>> preview_;
   int total_ = 0;
+  // The range edits as typed; shown while they still read as the range.
+  std::string fromText_;
+  std::string toText_;
+  bool accepted_ = false;
 };
 
 }  // namespace maltrove
