@@ -45,6 +45,8 @@ std::string CPreviewDlg::Describe() const {
 bool CPreviewDlg::DoModal(platform::UserInterface* ui) {
   RunPreview();
   if (ui == nullptr) return false;
+  accepted_ = false;
+  if (ui->RunForm(*this)) return accepted_;
   const std::string answer = ui->RunDialog(kPreviewCaption, Describe());
   if (answer.rfind(kConditionAnswer, 0) == 0) {
     if (conditionEditable_) condition_ = answer.substr(sizeof kConditionAnswer - 1);
