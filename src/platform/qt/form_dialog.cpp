@@ -104,6 +104,8 @@ QWidget* FormDialog::MakeWidget(const FormControl& control, QWidget* parent) {
       table->setEditTriggers(QAbstractItemView::NoEditTriggers);
       table->horizontalHeader()->setStyleSheet(kFlatHeaderStyle);
       table->verticalHeader()->setVisible(false);
+      // Rows as tight as a list control's, not Qt's roomy default.
+      table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
       table->setMinimumSize(420, 160);
       return table;
     }
