@@ -126,5 +126,20 @@ TEST(LeadingNumberTest, ReadsTheLeadingNumericPart) {
   EXPECT_EQ(LeadingNumber("1,234"), 1);
 }
 
+TEST_F(CalculateTest, AverageWithAConditionDividesByTheRowsThatMatch) {
+  AddRow("10", "x", 1);
+  AddRow("20", "y", 0);
+  AddRow("40", "x", 1);
+  AddRow("7", "z", 0);
+  EXPECT_EQ(Calc(0, "average", 2, "x"), 25);
+  EXPECT_EQ(Calc(0, "average", 1, "y"), 20);
+  EXPECT_EQ(Calc(0, "average", 3, "checked"), 25);
+  EXPECT_EQ(Calc(0, "average", 3, "unchecked"), 13.5);
+  EXPECT_EQ(Calc(0, "count", 2, "x"), 2);
+  EXPECT_EQ(Calc(0, "max", 2, "x"), 40);
+  EXPECT_EQ(Calc(0, "min", 2, "x"), 10);
+  EXPECT_EQ(Calc(0, "average"), 19.25);
+}
+
 }  // namespace
 }  // namespace maltrove
