@@ -1,10 +1,10 @@
-// CGridRow and CGridCell. A row holds one cell per column, in column order;
-// a cell finds its column by its position in the row.
+// CGridRow and CGridCell. The cells of one column lie together in the model,
+// indexed by the stable id of their row; a row keeps only its own fields.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "model/colour.h"
 
@@ -28,7 +28,7 @@ struct CGridCell {
 };
 
 struct CGridRow {
-  std::vector<CGridCell> cells;
+  uint32_t id = 0;  // the row's index in every column's cells; kept for life
   int top = 0;
   int height = 20;
   int readOnly = -1;

@@ -115,29 +115,31 @@ double CalculateMember(const CGridModel& grid, int pCol, const std::string& calc
   double sum = 0;
   double extreme = 0;
   int counted = 0;
-  // Rows go in blocks: first the row addresses and cell numbers, a loop that
-  // keeps many memory reads in flight, then the arithmetic.
+  // Rows go in blocks: first the cell numbers, a loop that keeps many memory
+  // reads in flight, then the arithmetic.
   constexpr int kBlock = 256;
-  const CGridRow* blockRows[kBlock];
+  const std::vector<uint32_t>& ids = grid.rowIds();
+  const CGridCell* cells = grid.columnCells(pCol);
+  const CGridCell* conditionCells = grid.columnCells(pCol2);
   double numbers[kBlock];
   for (int first = 0; first < rows; first += kBlock) {
     const int n = std::min(kBlock, rows - first);
-    for (int i = 0; i < n; ++i) blockRows[i] = grid.row(first + i);
+    const uint32_t* block = ids.data() + first;
     if (kind != Calculation::kCount) {
       for (int i = 0; i < n; ++i) {
-        const CGridCell& c = blockRows[i]->cells[pCol];
+        const CGridCell& c = cells[block[i]];
         numbers[i] = c.isNull ? 0 : c.number;
       }
     }
     for (int i = 0; i < n; ++i) {
       if (conditionKind == ConditionKind::kText) {
-        if (OutputText(*conditionColumn, blockRows[i]->cells[pCol2]) != wanted) continue;
+        if (OutputText(*conditionColumn, conditionCells[block[i]]) != wanted) continue;
       } else if (conditionKind == ConditionKind::kCheck) {
         if (grid.getCellChecked(first + i, pCol2) != wantedNumber) continue;
       }
       ++counted;
       if (kind == Calculation::kCount) continue;
-      const double v = CellValue(*column, blockRows[i]->cells[pCol], numbers[i], plainOutput);
+      const double v = CellValue(*column, cells[block[i]], numbers[i], plainOutput);
       sum += v;
       if (counted == 1) {
         extreme = v;

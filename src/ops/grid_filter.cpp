@@ -64,6 +64,7 @@ FilterEvaluator::FilterEvaluator(const CGridModel& grid, const FilterRequest& re
     p.number = in.number;
     if (in.column < 0) continue;  // kUnused
     p.column = grid.column(in.column);
+    p.cells = grid.columnCells(in.column);
     const CGridColumn* column = p.column;
     if (column == nullptr) {
       p.kind = kNever;
@@ -121,8 +122,8 @@ inline bool FilterEvaluator::CompareText(int op, std::string_view a, std::string
 }
 
 inline bool FilterEvaluator::Test(const Prepared& c, const CGridRow& row) const {
-  if (c.col >= static_cast<int>(row.cells.size())) return false;
-  const CGridCell& cell = row.cells[c.col];
+  if (c.cells == nullptr) return false;
+  const CGridCell& cell = c.cells[row.id];
   switch (c.kind) {
     case kCheck:
       return c.number > 0 ? cell.number != 0 : cell.number == 0;
