@@ -82,14 +82,14 @@ std::string SelectLabel(const CGridColumn& column, const CGridCell& cell) {
   std::string_view values, datas;
   SelectLists(column, cell, &values, &datas);
   std::optional<std::string_view> label = ListEntryAt(datas, FindListEntry(values, cell.text));
-  return label ? std::string(*label) : cell.text;
+  return label ? std::string(*label) : cell.text.str();
 }
 
 std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
                           const std::string& pattern, bool display) {
   if (cell.isNull) return {};
   if (IsSelectColumn(column) && column.dataType == kDataString) {
-    return ApplyStringMask(pattern, display ? SelectLabel(column, cell) : cell.text);
+    return ApplyStringMask(pattern, display ? SelectLabel(column, cell) : cell.text.str());
   }
   switch (column.dataType) {
     case kDataNumeric:
@@ -188,7 +188,7 @@ std::string StorageText(const CGridColumn& column, const CGridCell& cell) {
   switch (column.dataType) {
     case kDataNumeric: return FormatNumber(cell.number, column.displayType);
     case kDataDateTime: return DateStorageText(cell.number);
-    default: return cell.text;
+    default: return cell.text.str();
   }
 }
 

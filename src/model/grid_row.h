@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "model/compact_text.h"
 #include "model/colour.h"
 
 namespace maltrove {
@@ -16,8 +17,9 @@ struct CellCombo {
   std::string comboDatas;
 };
 
+// 40 bytes: a column of 65,536 cells is 2.5 MB in one block.
 struct CGridCell {
-  std::string text;    // stored value text
+  CompactText text;      // stored value text
   double number = 0;   // numeric value, date serial, or checked state
   std::unique_ptr<CellCombo> combo;
   bool isNull = true;  // no numeric / date value

@@ -177,5 +177,17 @@ TEST(GridStyleLimitsTest, HugeWidthsAndHeightsFromXmlAreClamped) {
   EXPECT_NE(GridStyleXml(grid).find("width=\"100000\""), std::string::npos);
 }
 
+TEST_F(XmlDocumentsTest, AnInputLimitOfOneIsWrittenAndReadBack) {
+  grid_.setColumnInputLimit(0, 1);
+  const std::string written = GridStyleXml(grid_);
+  EXPECT_NE(written.find("inputLimit=\"1\""), std::string::npos);
+  EXPECT_EQ(written.find("inputLimit=\"0\""), std::string::npos);
+  CGridModel copy;
+  CGridXMLParser parser(&copy, 1, nullptr, nullptr, false);
+  ASSERT_TRUE(parser.LoadText(written));
+  EXPECT_EQ(copy.getColumnInputLimit(0), 1);
+  EXPECT_EQ(copy.getColumnInputLimit(1), 0);
+}
+
 }  // namespace
 }  // namespace maltrove

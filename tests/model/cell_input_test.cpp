@@ -191,5 +191,15 @@ TEST_F(CellInputTest, DefaultsWithRepeatedPointsReadTheLeadingNumber) {
   EXPECT_FALSE(g.cell(0, lone)->isNull);
 }
 
+TEST_F(CellInputTest, SelectValuesWithoutLabelsStillMatch) {
+  int c = Column(kDataString, kInputSelect);
+  g.setColumnCombo(c, "", "A;B");
+  EXPECT_EQ(Store(c, "B"), "B");
+  EXPECT_EQ(Store(c, "a"), "A");
+  EXPECT_EQ(g.getCellComboData(0, c), "A");  // no label: the value itself
+  g.setColumnCombo(c, "Alpha;Beta", "");
+  EXPECT_EQ(Store(c, "Beta"), "");  // labels alone match nothing
+}
+
 }  // namespace
 }  // namespace maltrove
