@@ -195,6 +195,9 @@ class CGridModel {
   // Every row of the table, in table order, whatever the view.
   int allRowCount() const { return static_cast<int>(order_.size()); }
   CGridRow* allRow(int index) { return rows_[order_[index]].get(); }
+  // The ids of every row in table order, and the row of an id.
+  const std::vector<uint32_t>& allRowIds() const { return order_; }
+  CGridRow* rowById(uint32_t id) { return rows_[id].get(); }
   // The rows in use, put in the given order (a permutation of them); their
   // positions are laid out again.
   void setRowOrder(const std::vector<CGridRow*>& rows);

@@ -141,5 +141,21 @@ TEST_F(CalculateTest, AverageWithAConditionDividesByTheRowsThatMatch) {
   EXPECT_EQ(Calc(0, "average"), 19.25);
 }
 
+TEST_F(CalculateTest, EveryRowCountsPastTheFirstBlocks) {
+  for (int i = 1; i <= 1000; ++i) AddRow(std::to_string(i), i % 4 == 0 ? "x" : "y", i % 2);
+  EXPECT_EQ(Calc(0, "sum"), 500500);
+  EXPECT_EQ(Calc(0, "max"), 1000);
+  EXPECT_EQ(Calc(0, "min"), 1);
+  EXPECT_EQ(Calc(0, "sum", 2, "x"), 4 * 250 * 251 / 2);
+  EXPECT_EQ(Calc(0, "count", 3, "checked"), 500);
+  EXPECT_EQ(Calc(0, "sum", 3, "unchecked"), 2 * 500 * 501 / 2);
+  std::vector<CGridRow*> odd;
+  for (int r = 0; r < 1000; r += 2) odd.push_back(g.allRow(r));
+  g.setRowOrder({});  // not a permutation: nothing changes
+  g.showFilteredRows(odd);
+  EXPECT_EQ(Calc(0, "sum"), 500 * 500);  // 1 + 3 + ... + 999
+  EXPECT_EQ(Calc(0, "max"), 999);
+}
+
 }  // namespace
 }  // namespace maltrove
