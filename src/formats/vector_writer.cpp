@@ -26,7 +26,7 @@ void AppendCells(const CGridModel& grid, int r, CellForm form, const char* inden
     AppendXmlEscaped(out, column.fieldName);
     out->append(" value=\"");
     AppendXmlEscaped(out, form == CellForm::kOutput ? OutputText(column, cell)
-                                                    : DisplayText(column, cell));
+                                                    : DisplayText(column, cell, grid.cellCombo(r, c)));
     out->push_back('"');
     if (column.isCheckable()) {
       out->append(grid.getCellChecked(r, c) != 0 ? " checked=\"true\"" : " checked=\"false\"");

@@ -35,7 +35,7 @@ std::string CGridModel::getCellStringData(int32_t r, int32_t col) const {
 
 std::string CGridModel::displayText(int r, int col) const {
   const CGridCell* c = cell(r, col);
-  return c ? DisplayText(*columns_[col], *c) : std::string();
+  return c ? DisplayText(*columns_[col], *c, cellCombo(r, col)) : std::string();
 }
 
 std::string CGridModel::storageText(int r, int col) const {
@@ -49,9 +49,9 @@ int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string&
   const CGridColumn& column = *columns_[col];
   std::optional<std::string> text = PrepareInput(column, data);
   if (!text) return 0;
-  SetCellValue(column, *c, *text);
+  SetCellValue(column, *c, *text, cellCombo(r, col));
   if (column.dataType == kDataString && !IsValidUtf8(c->text)) {
-    SetCellValue(column, *c, NormalizeUtf8(c->text));
+    SetCellValue(column, *c, NormalizeUtf8(c->text), cellCombo(r, col));
   }
   const bool checkable = column.isCheckable();
   if (!checkable && column.dataType != kDataDateTime && c->text.empty()) c->isNull = true;
@@ -134,15 +134,15 @@ void CGridModel::modifyCombo(int32_t r, int32_t col, const std::string& datas,
                              const std::string& values) {
   CGridCell* c = cell(r, col);
   if (c == nullptr) return;
-  if (!c->combo) c->combo = std::make_unique<CellCombo>();
-  c->combo->comboDatas = datas;
-  c->combo->comboValues = values;
+  CellCombo& own = combos_[col][row(r)->id];
+  own.comboDatas = datas;
+  own.comboValues = values;
 }
 
 std::string CGridModel::getCellComboData(int32_t r, int32_t col) const {
   const CGridCell* c = cell(r, col);
   if (c == nullptr || columns_[col]->inputType != kInputSelect) return {};
-  return DisplayText(*columns_[col], *c);
+  return DisplayText(*columns_[col], *c, cellCombo(r, col));
 }
 
 void CGridModel::setCellComboData(int32_t r, int32_t col, const std::string& label) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,8 @@ class CGridModel {
   // The cells of a column, indexed by row id (CGridRow::id); nullptr for a
   // bad index. Valid until a row or column is inserted.
   const CGridCell* columnCells(int col) const;
+  // The cell's own select lists (modifyCombo), or nullptr.
+  const CellCombo* cellCombo(int row, int col) const;
   // The ids of the rows in use, in their order.
   const std::vector<uint32_t>& rowIds() const { return filtered_ ? filteredIds_ : order_; }
 
@@ -239,6 +242,7 @@ class CGridModel {
   std::vector<std::unique_ptr<CGridRow>> rows_;
   std::vector<uint32_t> freeIds_;
   std::vector<std::vector<CGridCell>> cells_;
+  std::vector<std::unordered_map<uint32_t, CellCombo>> combos_;  // by column, by row id
   std::vector<uint32_t> order_;
   std::vector<uint32_t> filteredIds_;
   bool filtered_ = false;

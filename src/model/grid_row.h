@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "model/compact_text.h"
@@ -11,22 +10,19 @@
 
 namespace maltrove {
 
-// The cell's own select lists, rare enough to live outside the cell.
+// A cell's own select lists, rare enough to live outside the cell: the model
+// keeps them beside the column's cells (CGridModel::cellCombo).
 struct CellCombo {
   std::string comboValues;
   std::string comboDatas;
 };
 
-// 40 bytes: a column of 65,536 cells is 2.5 MB in one block.
+// 32 bytes: a column of 65,536 cells is 2 MB in one block.
 struct CGridCell {
-  CompactText text;      // stored value text
+  CompactText text;    // stored value text
   double number = 0;   // numeric value, date serial, or checked state
-  std::unique_ptr<CellCombo> combo;
   bool isNull = true;  // no numeric / date value
   bool edited = false;
-
-  const std::string& comboValues() const;
-  const std::string& comboDatas() const;
 };
 
 struct CGridRow {

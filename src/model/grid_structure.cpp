@@ -69,6 +69,13 @@ CGridCell* CGridModel::cell(int r, int col) {
   return &cells_[col][found->id];
 }
 
+const CellCombo* CGridModel::cellCombo(int r, int col) const {
+  const CGridRow* found = row(r);
+  if (found == nullptr || col < 0 || col >= static_cast<int>(combos_.size())) return nullptr;
+  auto own = combos_[col].find(found->id);
+  return own == combos_[col].end() ? nullptr : &own->second;
+}
+
 const CGridCell* CGridModel::columnCells(int col) const {
   if (col < 0 || col >= static_cast<int>(cells_.size())) return nullptr;
   return cells_[col].data();
@@ -188,6 +195,7 @@ int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_
     for (uint32_t id : order_) added[id] = newCell(*column);
   }
   cells_.insert(cells_.begin() + index, std::move(added));
+  combos_.emplace(combos_.begin() + index);
   const int shift = column->width + kGap;
   columns_.insert(columns_.begin() + index, std::move(column));
   for (size_t i = static_cast<size_t>(index) + 1; i < columns_.size(); ++i) {
@@ -205,6 +213,7 @@ void CGridModel::removeColumn(int32_t col) {
   if (target == nullptr) return;
   dropHiddenCells(nullptr, target);
   cells_.erase(cells_.begin() + col);
+  combos_.erase(combos_.begin() + col);
   const int shift = target->width + kGap;
   columns_.erase(columns_.begin() + col);
   moveColumns(col, -shift);
@@ -215,6 +224,7 @@ void CGridModel::removeColumn(int32_t col) {
 
 void CGridModel::removeAllColumns() {
   cells_.clear();
+  combos_.clear();
   columns_.clear();
   hiddenCells_.clear();
   selection_.clear();
@@ -264,6 +274,7 @@ CGridRow* CGridModel::newRow() {
 void CGridModel::freeRow(uint32_t id) {
   rows_[id].reset();
   for (std::vector<CGridCell>& cells : cells_) cells[id] = CGridCell();
+  for (auto& combos : combos_) combos.erase(id);
   for (auto& column : columns_) {
     if (column->checkedRadioId == id) column->checkedRadioId = -1;
   }
@@ -317,6 +328,7 @@ void CGridModel::removeAllRows() {
   rows_.clear();
   freeIds_.clear();
   for (std::vector<CGridCell>& cells : cells_) cells.clear();
+  for (auto& combos : combos_) combos.clear();
   for (auto& column : columns_) column->checkedRadioId = -1;
   order_.clear();
   filteredIds_.clear();

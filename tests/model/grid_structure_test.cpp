@@ -212,18 +212,18 @@ TEST(InsertColumnTest, OwnComboListsStayWithTheirColumns) {
   g.setCellStringData(1, 0, "7");
   g.setCellStringData(1, 1, "7");
   ASSERT_EQ(g.insertColumn(1, "", 100, "middle", kDataString, kInputSelect, "", "", 0, ""), 1);
-  EXPECT_EQ(g.cell(1, 0)->comboDatas(), "own-left");
-  EXPECT_EQ(g.cell(1, 1)->combo, nullptr);
-  EXPECT_EQ(g.cell(1, 2)->comboDatas(), "own-right");
-  EXPECT_EQ(g.cell(1, 2)->comboValues(), "7");
+  EXPECT_EQ(g.cellCombo(1, 0)->comboDatas, "own-left");
+  EXPECT_EQ(g.cellCombo(1, 1), nullptr);
+  EXPECT_EQ(g.cellCombo(1, 2)->comboDatas, "own-right");
+  EXPECT_EQ(g.cellCombo(1, 2)->comboValues, "7");
   EXPECT_EQ(g.getCellComboData(1, 0), "own-left");
   EXPECT_EQ(g.getCellComboData(1, 2), "own-right");
-  EXPECT_EQ(g.cell(0, 2)->combo, nullptr);
+  EXPECT_EQ(g.cellCombo(0, 2), nullptr);
   g.removeColumn(0);
   EXPECT_EQ(g.getCellComboData(1, 1), "own-right");
   g.removeRow(1);
   g.insertRow(-1);
-  EXPECT_EQ(g.cell(1, 1)->combo, nullptr);  // the new row has no lists of its own
+  EXPECT_EQ(g.cellCombo(1, 1), nullptr);  // the new row has no lists of its own
 }
 
 TEST(RemoveTest, TheLastRowAndColumnGoAndComeBackEmpty) {
