@@ -151,10 +151,12 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
   switch (column.dataType) {
     case kDataNumeric:
       cell.number = ReadNumber(s);
+      cell.numberReadsBack = NumberReadsBack(cell.number);
       cell.text.assign(s);
       return;
     case kDataDateTime: {
       double serial = 0;
+      cell.numberReadsBack = false;
       if (ParseDateDigits(s, &serial)) {
         cell.number = serial;
       } else {

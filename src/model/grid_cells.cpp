@@ -77,6 +77,7 @@ void CGridModel::setCellChecked(int32_t r, int32_t col, int32_t value) {
     column.checkedRadioId = id;
   }
   c->number = value;
+  c->numberReadsBack = false;
   c->isNull = false;
   markEdited(*row(r), *c);
   repaintCell(r, col);
@@ -91,6 +92,7 @@ void CGridModel::switchRadioOff(int col) {
   CGridCell& previous = cells_[col][id];
   const bool wasOn = !previous.isNull && previous.number != 0;
   previous.number = 0;
+  previous.numberReadsBack = false;
   previous.isNull = false;
   if (!wasOn) return;
   markEdited(*rows_[id], previous);

@@ -23,6 +23,9 @@ struct CGridCell {
   double number = 0;   // numeric value, date serial, or checked state
   bool isNull = true;  // no numeric / date value
   bool edited = false;
+  // The number's plain output text reads back as the number: set where a
+  // numeric text is stored, cleared by every other change of the number.
+  bool numberReadsBack = false;
 };
 
 struct CGridRow {

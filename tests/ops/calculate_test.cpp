@@ -157,5 +157,19 @@ TEST_F(CalculateTest, EveryRowCountsPastTheFirstBlocks) {
   EXPECT_EQ(Calc(0, "max"), 999);
 }
 
+TEST_F(CalculateTest, NumbersChangedOutsideTheInputAreReadFromTheirText) {
+  AddRow("0.1", "a", 0);
+  AddRow("0.2", "b", 0);
+  EXPECT_EQ(Calc(0, "sum"), 0.1 + 0.2);
+  g.setColumnFieldTypeInputType(0, kDataNumeric, kInputCheckBox);
+  g.setCellChecked(0, 0, 7);
+  g.setColumnFieldTypeInputType(0, kDataNumeric, kInputText);
+  EXPECT_EQ(Calc(0, "sum"), 7 + 0.2);
+  g.setColumnFieldTypeInputType(0, kDataDateTime, kInputText);
+  g.setCellStringData(1, 0, "200704151201");  // 12:01, a fraction without end
+  g.setColumnFieldTypeInputType(0, kDataNumeric, kInputText);
+  EXPECT_EQ(Calc(0, "max"), LeadingNumber(g.getCellStringData(1, 0)));
+}
+
 }  // namespace
 }  // namespace maltrove
