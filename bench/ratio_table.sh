@@ -12,6 +12,7 @@ awk -v targets="$targets" '
     }
     FS = " "
   }
+  { gsub(/\033\[[0-9;]*m/, "") }  # colour codes of the console table
   /^ratio / {
     value = $NF
     label = $0

@@ -89,22 +89,33 @@ double CalculateMember(const CGridModel& grid, int pCol, const std::string& calc
         numbers[i] = c.isNull ? 0 : c.number;
       }
     }
+    int used = 0;
     for (int i = 0; i < n; ++i) {
       if (conditionKind == ConditionKind::kText) {
         if (OutputText(*conditionColumn, conditionCells[block[i]]) != wanted) continue;
       } else if (conditionKind == ConditionKind::kCheck) {
         if (grid.getCellChecked(first + i, pCol2) != wantedNumber) continue;
       }
-      ++counted;
-      if (kind == Calculation::kCount) continue;
-      const double v = CellValue(*column, cells[block[i]], numbers[i], plainOutput);
-      sum += v;
-      if (counted == 1) {
-        extreme = v;
-      } else if (kind == Calculation::kMax ? v >= extreme : v < extreme) {
-        extreme = v;
+      if (kind != Calculation::kCount) {
+        numbers[used] = CellValue(*column, cells[block[i]], numbers[i], plainOutput);
+      }
+      ++used;
+    }
+    if (kind == Calculation::kSum || kind == Calculation::kAverage) {
+      // A loop of additions alone keeps the running sum in a register; the
+      // order of the additions is the rows' order all the same.
+      double s = sum;
+      for (int i = 0; i < used; ++i) s += numbers[i];
+      sum = s;
+    } else if (kind != Calculation::kCount) {
+      for (int i = 0; i < used; ++i) {
+        const double v = numbers[i];
+        if (counted + i == 0 || (kind == Calculation::kMax ? v >= extreme : v < extreme)) {
+          extreme = v;
+        }
       }
     }
+    counted += used;
   }
 
   switch (kind) {
