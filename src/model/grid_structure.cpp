@@ -64,9 +64,11 @@ CGridRow* CGridModel::row(int r) {
 const CGridRow* CGridModel::row(int r) const { return const_cast<CGridModel*>(this)->row(r); }
 
 CGridCell* CGridModel::cell(int r, int col) {
-  CGridRow* found = row(r);
-  if (found == nullptr || col < 0 || col >= static_cast<int>(cells_.size())) return nullptr;
-  return &cells_[col][found->id];
+  // The id from the order alone: the row object is not read.
+  if (r < 0 || r >= rowsInUse() || col < 0 || col >= static_cast<int>(cells_.size())) {
+    return nullptr;
+  }
+  return &cells_[col][rowIds()[r]];
 }
 
 const CellCombo* CGridModel::cellCombo(int r, int col) const {
