@@ -72,9 +72,11 @@ CGridCell* CGridModel::cell(int r, int col) {
 }
 
 const CellCombo* CGridModel::cellCombo(int r, int col) const {
-  const CGridRow* found = row(r);
-  if (found == nullptr || col < 0 || col >= static_cast<int>(combos_.size())) return nullptr;
-  auto own = combos_[col].find(found->id);
+  if (r < 0 || r >= rowsInUse() || col < 0 || col >= static_cast<int>(combos_.size()) ||
+      combos_[col].empty()) {
+    return nullptr;
+  }
+  auto own = combos_[col].find(rowIds()[r]);
   return own == combos_[col].end() ? nullptr : &own->second;
 }
 
