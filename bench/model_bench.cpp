@@ -3,6 +3,7 @@
 // into a vector, and per-operation times at 1,000 and 65,536 rows.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -64,6 +65,23 @@ void BM_FillGridThroughSetCellStringData(benchmark::State& state) {
 }
 BENCHMARK(BM_FillGridThroughSetCellStringData)->Unit(benchmark::kMillisecond);
 
+void BM_FillRows(benchmark::State& state) {
+  const std::vector<std::string>& texts = Texts();
+  const int rows = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    CGridModel g;
+    AddMixedColumns(g);
+    size_t i = 0;
+    for (int r = 0; r < rows; ++r) {
+      g.insertRow(-1);
+      for (int c = 0; c < kColumns; ++c) g.setCellStringData(r, c, texts[i++]);
+    }
+    benchmark::DoNotOptimize(g.getRowCount());
+  }
+  state.SetItemsProcessed(state.iterations() * rows * kColumns);
+}
+BENCHMARK(BM_FillRows)->Unit(benchmark::kMicrosecond)->Arg(kRows)->Arg(1000);
+
 void BM_BaselineCopyTextsIntoVector(benchmark::State& state) {
   const std::vector<std::string>& texts = Texts();
   for (auto _ : state) {
@@ -89,10 +107,24 @@ void BM_BaselineCopyTextsIntoGrowingVector(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineCopyTextsIntoGrowingVector)->Unit(benchmark::kMillisecond);
 
+// Resident memory of the process in bytes.
+size_t ResidentBytes() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return static_cast<size_t>(resident) * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+double g_residentBytesPerCell = 0;
+
 void BM_MemoryPerCell(benchmark::State& state) {
   const int columns = 20;
   for (auto _ : state) {
+    malloc_trim(0);
     const size_t before = mallinfo2().uordblks;
+    const size_t residentBefore = ResidentBytes();
     {
       CGridModel g;
       for (int c = 0; c < columns; ++c) {
@@ -103,8 +135,10 @@ void BM_MemoryPerCell(benchmark::State& state) {
         for (int c = 0; c < columns; ++c) g.setCellStringData(r, c, "abcdefgh");
       }
       const size_t after = mallinfo2().uordblks;
-      state.counters["bytes_per_cell"] =
-          static_cast<double>(after - before) / (static_cast<double>(kRows) * columns);
+      const double cells = static_cast<double>(kRows) * columns;
+      state.counters["bytes_per_cell"] = static_cast<double>(after - before) / cells;
+      g_residentBytesPerCell = static_cast<double>(ResidentBytes() - residentBefore) / cells;
+      state.counters["resident_bytes_per_cell"] = g_residentBytesPerCell;
     }
   }
 }
@@ -180,6 +214,12 @@ int main(int argc, char** argv) {
       {"cell lookup 65536 / 1000 rows", "BM_CellLookup/65536", "BM_CellLookup/1000"},
       {"scattered cell lookup 65536 / 1000 rows", "BM_CellLookupScattered/65536",
        "BM_CellLookupScattered/1000"},
-      {"insertRow at end 65536 / 1000 rows", "BM_InsertRowAtEnd/65536", "BM_InsertRowAtEnd/1000"}});
-  return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
+      {"insertRow at end 65536 / 1000 rows", "BM_InsertRowAtEnd/65536", "BM_InsertRowAtEnd/1000"},
+      maltrove::bench::ScaleRatio("fill per row 65536 / 1000 rows", "BM_FillRows")});
+  const int status = maltrove::bench::RunBenchmarks(argc, argv, &reporter);
+  if (maltrove::g_residentBytesPerCell > 0) {
+    std::printf("ratio %-50s %8.2f\n", "memory: bytes per cell, 65536 x 20 cells of 8 characters",
+                maltrove::g_residentBytesPerCell);
+  }
+  return status;
 }

@@ -49,8 +49,10 @@ struct Fixture {
   std::vector<CGridRow*> unsorted;
 };
 
-Fixture& Grid() {
-  static Fixture* fixture = [] {
+Fixture& Grid(int rows = kRows) {
+  static std::map<int, Fixture*> fixtures;
+  Fixture*& fixture = fixtures[rows];
+  if (fixture == nullptr) {
     auto* f = new Fixture;
     CGridModel& g = f->grid;
     for (int c = 0; c < kColumns; ++c) {
@@ -58,32 +60,37 @@ Fixture& Grid() {
       g.insertColumn(-1, "", 80, "", type, kInputText, "", "", 0, "");
     }
     const Data& d = SortData();
-    for (int r = 0; r < kRows; ++r) {
+    for (int r = 0; r < rows; ++r) {
       g.insertRow(-1);
       g.setCellStringData(r, 0, d.names[r]);
       g.setCellStringData(r, 1, std::to_string(d.amounts[r]));
       g.setCellStringData(r, 2, "20070415");
       for (int c = 3; c < kColumns; ++c) g.setCellStringData(r, c, c == 6 ? "12.5" : "text");
     }
-    for (int r = 0; r < kRows; ++r) f->unsorted.push_back(g.row(r));
-    return f;
-  }();
+    for (int r = 0; r < rows; ++r) f->unsorted.push_back(g.row(r));
+    fixture = f;
+  }
   return *fixture;
 }
 
-void SortGrid(benchmark::State& state, int p1, int d1, int p2, int d2) {
-  Fixture& f = Grid();
+void SortGrid(benchmark::State& state, int p1, int d1, int p2, int d2, int rows = kRows) {
+  Fixture& f = Grid(rows);
   for (auto _ : state) {
     state.PauseTiming();
     f.grid.setRowOrder(f.unsorted);
     state.ResumeTiming();
     benchmark::DoNotOptimize(SortMember(&f.grid, nullptr, p1, d1, p2, d2, -1, 0));
   }
-  state.SetItemsProcessed(state.iterations() * kRows);
+  state.SetItemsProcessed(state.iterations() * rows);
 }
 
 void BM_SortOneStringKey(benchmark::State& state) { SortGrid(state, 1, 0, -1, 0); }
 BENCHMARK(BM_SortOneStringKey)->Unit(benchmark::kMillisecond);
+
+void BM_SortOneStringKeyRows(benchmark::State& state) {
+  SortGrid(state, 1, 0, -1, 0, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_SortOneStringKeyRows)->Unit(benchmark::kMicrosecond)->Arg(kRows)->Arg(1000);
 
 void BM_SortNumericThenStringKey(benchmark::State& state) { SortGrid(state, 2, 1, 1, 0); }
 BENCHMARK(BM_SortNumericThenStringKey)->Unit(benchmark::kMillisecond);
@@ -126,6 +133,7 @@ int main(int argc, char** argv) {
   maltrove::bench::KeepFreedMemory();
   maltrove::bench::RatioReporter reporter({
       {"sort one string key / stable_sort strings", "BM_SortOneStringKey", "BM_BaselineStableSortStrings"},
-      {"sort numeric + string keys / stable_sort pairs", "BM_SortNumericThenStringKey", "BM_BaselineStableSortPairs"}});
+      {"sort numeric + string keys / stable_sort pairs", "BM_SortNumericThenStringKey", "BM_BaselineStableSortPairs"},
+      maltrove::bench::ScaleRatio("sort per row 65536 / 1000 rows", "BM_SortOneStringKeyRows")});
   return maltrove::bench::RunBenchmarks(argc, argv, &reporter);
 }

@@ -156,7 +156,7 @@ void ReadGridStyleElement(XML_PARSER& node, CGridModel* grid) {
     grid->setColumnHeaderHeight(number);
   }
   if (auto v = Read(node, "cellHeightDefault"); v && ReadDecimal(*v, &number)) {
-    s.cellHeightDefault = number;
+    grid->setCellHeightDefault(number);
   }
   if (auto v = Read(node, "rowHeaderWidth"); v && ReadDecimal(*v, &number)) {
     grid->setRowHeaderWidth(number);

@@ -17,16 +17,16 @@ bool IsRowReadOnly(const CGridRow& row) { return row.readOnly != -1 && row.readO
 // The cell elements of one row, each on its own line after `indent`.
 void AppendCells(const CGridModel& grid, int r, CellForm form, const char* indent,
                  std::string* out) {
-  const CGridRow& row = *grid.row(r);
+  const uint32_t id = grid.row(r)->id;
   for (int c = 0, n = grid.getColumnCount(); c < n; ++c) {
     const CGridColumn& column = *grid.column(c);
-    const CGridCell& cell = row.cells[c];
+    const CGridCell& cell = grid.columnCells(c)[id];
     out->append(indent);
     out->push_back('<');
     AppendXmlEscaped(out, column.fieldName);
     out->append(" value=\"");
     AppendXmlEscaped(out, form == CellForm::kOutput ? OutputText(column, cell)
-                                                    : DisplayText(column, cell));
+                                                    : DisplayText(column, cell, grid.cellCombo(r, c)));
     out->push_back('"');
     if (column.isCheckable()) {
       out->append(grid.getCellChecked(r, c) != 0 ? " checked=\"true\"" : " checked=\"false\"");

@@ -59,7 +59,7 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
       const CGridColumn& column = *grid.column(columns[i]);
       const CGridCell& cell = *grid.cell(r, columns[i]);
       const std::string text =
-          options.displayText ? DisplayText(column, cell) : OutputText(column, cell);
+          options.displayText ? grid.displayText(r, columns[i]) : OutputText(column, cell);
       AppendField(&line, TrimBlanks(text), options.removeQuotes);
     }
     AppendLine(&out, line);

@@ -31,7 +31,7 @@ constexpr char kTable[] = "Sheet1";
 std::string CellText(const CGridModel& grid, int row, int col, bool displayText) {
   const CGridColumn& column = *grid.column(col);
   const CGridCell& cell = *grid.cell(row, col);
-  return displayText ? DisplayText(column, cell) : OutputText(column, cell);
+  return displayText ? grid.displayText(row, col) : OutputText(column, cell);
 }
 
 std::string ColumnList(const CGridModel& grid, const std::vector<int>& columns) {

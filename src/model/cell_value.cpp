@@ -67,29 +67,29 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // The cell's own lists when both are set, else the column's.
-void SelectLists(const CGridColumn& column, const CGridCell& cell, std::string_view* values,
+void SelectLists(const CGridColumn& column, const CellCombo* own, std::string_view* values,
                  std::string_view* datas) {
-  if (!cell.comboValues().empty() && !cell.comboDatas().empty()) {
-    *values = cell.comboValues();
-    *datas = cell.comboDatas();
+  if (own != nullptr && !own->comboValues.empty() && !own->comboDatas.empty()) {
+    *values = own->comboValues;
+    *datas = own->comboDatas;
   } else {
     *values = column.comboValues;
     *datas = column.comboDatas;
   }
 }
 
-std::string SelectLabel(const CGridColumn& column, const CGridCell& cell) {
+std::string SelectLabel(const CGridColumn& column, const CGridCell& cell, const CellCombo* own) {
   std::string_view values, datas;
-  SelectLists(column, cell, &values, &datas);
+  SelectLists(column, own, &values, &datas);
   std::optional<std::string_view> label = ListEntryAt(datas, FindListEntry(values, cell.text));
-  return label ? std::string(*label) : cell.text;
+  return label ? std::string(*label) : cell.text.str();
 }
 
 std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
-                          const std::string& pattern, bool display) {
+                          const std::string& pattern, bool display, const CellCombo* own) {
   if (cell.isNull) return {};
   if (IsSelectColumn(column) && column.dataType == kDataString) {
-    return ApplyStringMask(pattern, display ? SelectLabel(column, cell) : cell.text);
+    return ApplyStringMask(pattern, display ? SelectLabel(column, cell, own) : cell.text.str());
   }
   switch (column.dataType) {
     case kDataNumeric:
@@ -103,16 +103,6 @@ std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
 }
 
 }  // namespace
-
-const std::string& CGridCell::comboValues() const {
-  static const std::string kEmpty;
-  return combo ? combo->comboValues : kEmpty;
-}
-
-const std::string& CGridCell::comboDatas() const {
-  static const std::string kEmpty;
-  return combo ? combo->comboDatas : kEmpty;
-}
 
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
   std::string_view trimmed = TrimBlanks(data);
@@ -129,7 +119,7 @@ std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_v
   }
 }
 
-std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
+std::string MatchSelectValue(const CGridColumn& column, const CellCombo* own,
                              std::string_view text) {
   std::string input(text);
   if (column.selectMatchMethod == "bankCode") input = std::string(BankCodeFor(input));
@@ -141,7 +131,7 @@ std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
   }
   if (column.comboValues.empty()) return {};
   std::string_view values, datas;
-  SelectLists(column, cell, &values, &datas);
+  SelectLists(column, own, &values, &datas);
   if (FindListEntry(values, input) >= 0) return input;
   if (std::optional<std::string_view> v = ListEntryAt(values, FindListEntry(datas, input))) {
     return std::string(*v);
@@ -154,16 +144,19 @@ std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
   return {};
 }
 
-void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text) {
+void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text,
+                  const CellCombo* own) {
   std::string_view s = TrimBlanks(text);
   cell.isNull = false;
   switch (column.dataType) {
     case kDataNumeric:
       cell.number = ReadNumber(s);
+      cell.numberReadsBack = NumberReadsBack(cell.number);
       cell.text.assign(s);
       return;
     case kDataDateTime: {
       double serial = 0;
+      cell.numberReadsBack = false;
       if (ParseDateDigits(s, &serial)) {
         cell.number = serial;
       } else {
@@ -175,7 +168,7 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
       break;
   }
   if (IsSelectColumn(column)) {
-    cell.text = MatchSelectValue(column, cell, s);
+    cell.text = MatchSelectValue(column, own, s);
   } else if (column.inputLimit > 0) {
     cell.text = Trim(TruncateUtf8(s, static_cast<size_t>(column.inputLimit)));
   } else {
@@ -188,16 +181,16 @@ std::string StorageText(const CGridColumn& column, const CGridCell& cell) {
   switch (column.dataType) {
     case kDataNumeric: return FormatNumber(cell.number, column.displayType);
     case kDataDateTime: return DateStorageText(cell.number);
-    default: return cell.text;
+    default: return cell.text.str();
   }
 }
 
-std::string DisplayText(const CGridColumn& column, const CGridCell& cell) {
-  return FormattedText(column, cell, column.displayType, true);
+std::string DisplayText(const CGridColumn& column, const CGridCell& cell, const CellCombo* own) {
+  return FormattedText(column, cell, column.displayType, true, own);
 }
 
 std::string OutputText(const CGridColumn& column, const CGridCell& cell) {
-  return FormattedText(column, cell, column.outputType, false);
+  return FormattedText(column, cell, column.outputType, false, nullptr);
 }
 
 bool IsValidDefault(int dataType, std::string_view value) {

@@ -17,14 +17,17 @@ namespace maltrove {
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data);
 
 // Stores a text in the cell's normal form for its column; never refuses.
-void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text);
+// `own` is the cell's own select lists, if it has any.
+void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text,
+                  const CellCombo* own = nullptr);
 
 // The stored value of a select cell matched against its lists.
-std::string MatchSelectValue(const CGridColumn& column, const CGridCell& cell,
+std::string MatchSelectValue(const CGridColumn& column, const CellCombo* own,
                              std::string_view text);
 
 std::string StorageText(const CGridColumn& column, const CGridCell& cell);
-std::string DisplayText(const CGridColumn& column, const CGridCell& cell);
+std::string DisplayText(const CGridColumn& column, const CGridCell& cell,
+                        const CellCombo* own = nullptr);
 std::string OutputText(const CGridColumn& column, const CGridCell& cell);
 
 // Whether a default value suits the column's data type.

@@ -35,7 +35,7 @@ std::string CGridModel::getCellStringData(int32_t r, int32_t col) const {
 
 std::string CGridModel::displayText(int r, int col) const {
   const CGridCell* c = cell(r, col);
-  return c ? DisplayText(*columns_[col], *c) : std::string();
+  return c ? DisplayText(*columns_[col], *c, cellCombo(r, col)) : std::string();
 }
 
 std::string CGridModel::storageText(int r, int col) const {
@@ -49,9 +49,9 @@ int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string&
   const CGridColumn& column = *columns_[col];
   std::optional<std::string> text = PrepareInput(column, data);
   if (!text) return 0;
-  SetCellValue(column, *c, *text);
+  SetCellValue(column, *c, *text, cellCombo(r, col));
   if (column.dataType == kDataString && !IsValidUtf8(c->text)) {
-    SetCellValue(column, *c, NormalizeUtf8(c->text));
+    SetCellValue(column, *c, NormalizeUtf8(c->text), cellCombo(r, col));
   }
   const bool checkable = column.isCheckable();
   if (!checkable && column.dataType != kDataDateTime && c->text.empty()) c->isNull = true;
@@ -72,18 +72,32 @@ void CGridModel::setCellChecked(int32_t r, int32_t col, int32_t value) {
   CGridColumn& column = *columns_[col];
   if (!column.isCheckable()) return;
   if (column.inputType == kInputRadio) {
-    if (CGridCell* previous = cell(column.checkedRadioRow, col)) {
-      previous->number = 0;
-      previous->isNull = false;
-      markEdited(*row(column.checkedRadioRow), *previous);
-      repaintCell(column.checkedRadioRow, col);
-    }
-    column.checkedRadioRow = r;
+    const uint32_t id = row(r)->id;
+    if (column.checkedRadioId >= 0 && column.checkedRadioId != id) switchRadioOff(col);
+    column.checkedRadioId = id;
   }
   c->number = value;
+  c->numberReadsBack = false;
   c->isNull = false;
   markEdited(*row(r), *c);
   repaintCell(r, col);
+}
+
+// The column's switched-on radio cell goes off, wherever its row now is; a
+// cell already off is left unmarked.
+void CGridModel::switchRadioOff(int col) {
+  CGridColumn& column = *columns_[col];
+  const auto id = static_cast<uint32_t>(column.checkedRadioId);
+  column.checkedRadioId = -1;
+  CGridCell& previous = cells_[col][id];
+  const bool wasOn = !previous.isNull && previous.number != 0;
+  previous.number = 0;
+  previous.numberReadsBack = false;
+  previous.isNull = false;
+  if (!wasOn) return;
+  markEdited(*rows_[id], previous);
+  const int index = indexOfId(id);
+  if (index >= 0) repaintCell(index, col);
 }
 
 void CGridModel::setCheckAll(int32_t col, int32_t option) {
@@ -122,15 +136,15 @@ void CGridModel::modifyCombo(int32_t r, int32_t col, const std::string& datas,
                              const std::string& values) {
   CGridCell* c = cell(r, col);
   if (c == nullptr) return;
-  if (!c->combo) c->combo = std::make_unique<CellCombo>();
-  c->combo->comboDatas = datas;
-  c->combo->comboValues = values;
+  CellCombo& own = combos_[col][row(r)->id];
+  own.comboDatas = datas;
+  own.comboValues = values;
 }
 
 std::string CGridModel::getCellComboData(int32_t r, int32_t col) const {
   const CGridCell* c = cell(r, col);
   if (c == nullptr || columns_[col]->inputType != kInputSelect) return {};
-  return DisplayText(*columns_[col], *c);
+  return DisplayText(*columns_[col], *c, cellCombo(r, col));
 }
 
 void CGridModel::setCellComboData(int32_t r, int32_t col, const std::string& label) {
@@ -171,8 +185,8 @@ int32_t CGridModel::isCellEdited(int32_t r, int32_t col) const {
 int32_t CGridModel::isRowEdited(int32_t r) const {
   const CGridRow* found = row(r);
   if (found == nullptr) return 0;
-  for (const CGridCell& c : found->cells) {
-    if (c.edited) return 1;
+  for (const std::vector<CGridCell>& cells : cells_) {
+    if (cells[found->id].edited) return 1;
   }
   return 0;
 }
@@ -188,11 +202,12 @@ void CGridModel::clearStatus(int32_t mode) {
   if (mode < 1 || mode > 3) return;
   const bool clearInserted = mode != 2;
   const bool clearEdited = mode != 3;
-  for (int r = 0, n = getRowCount(); r < n; ++r) {
-    CGridRow* found = row(r);
-    if (clearInserted) found->inserted = false;
-    if (clearEdited) {
-      for (CGridCell& c : found->cells) c.edited = false;
+  for (uint32_t id : rowIds()) {
+    if (clearInserted) rows_[id]->inserted = false;
+  }
+  if (clearEdited) {
+    for (std::vector<CGridCell>& cells : cells_) {
+      for (uint32_t id : rowIds()) cells[id].edited = false;
     }
   }
   if (clearEdited) gridEdited_ = false;

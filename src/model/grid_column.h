@@ -2,6 +2,7 @@
 // columns are inserted or removed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "model/grid_style.h"
@@ -43,7 +44,7 @@ struct CGridColumn {
   int readOnly = -1;
   int displayToolTip = 2;
   int defaultChecked = 0;
-  int checkedRadioRow = -1;
+  int64_t checkedRadioId = -1;  // id of the row whose radio cell is on, or -1
 
   bool isVisible() const { return width >= -2; }
   bool isCheckable() const { return inputType == kInputRadio || inputType == kInputCheckBox; }

@@ -1,4 +1,6 @@
 // Column and row fields: the getters and setters of the automation members.
+#include <algorithm>
+
 #include "model/cell_value.h"
 #include "model/grid_model.h"
 
@@ -27,6 +29,7 @@ int32_t CGridModel::getColumnWidth(int32_t col) const {
 }
 
 void CGridModel::setColumnWidth(int32_t col, int32_t width) {
+  width = std::clamp(width, -kGap, kMaxWidth);
   if (col == -1) {
     const int delta = width - style_.rowHeaderWidth;
     style_.rowHeaderWidth = width;
@@ -222,7 +225,12 @@ int32_t CGridModel::getRowHeight(int32_t r) const {
   return found ? found->height : 0;
 }
 
+void CGridModel::setCellHeightDefault(int32_t value) {
+  style_.cellHeightDefault = std::clamp(value, -kGap, kMaxHeight);
+}
+
 void CGridModel::setRowHeight(int32_t r, int32_t height) {
+  height = std::clamp(height, -kGap, kMaxHeight);
   if (r == -1) {
     const int delta = height - style_.columnHeaderHeight;
     style_.columnHeaderHeight = height;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,10 @@ class CGridModel {
   static constexpr int kGap = 3;  // pixels after every row and column
   static constexpr int kInitialContentRight = 64;
   static constexpr int kInitialContentBottom = 25;
+  // Widths and heights are clamped to -kGap (hidden) .. these, so that the
+  // extents of 257 columns and 65,536 rows stay far inside an int.
+  static constexpr int kMaxWidth = 100000;   // a column, the row header
+  static constexpr int kMaxHeight = 10000;   // a row, the column header
 
   CGridModel();
   CGridModel(const CGridModel&) = delete;
@@ -43,6 +48,13 @@ class CGridModel {
   const CGridRow* row(int row) const;
   CGridCell* cell(int row, int col);
   const CGridCell* cell(int row, int col) const;
+  // The cells of a column, indexed by row id (CGridRow::id); nullptr for a
+  // bad index. Valid until a row or column is inserted.
+  const CGridCell* columnCells(int col) const;
+  // The cell's own select lists (modifyCombo), or nullptr.
+  const CellCombo* cellCombo(int row, int col) const;
+  // The ids of the rows in use, in their order.
+  const std::vector<uint32_t>& rowIds() const { return filtered_ ? filteredIds_ : order_; }
 
   // Structure.
   int32_t insertColumn(int32_t nPos, const std::string& sLabel, int32_t nWidth,
@@ -147,7 +159,7 @@ class CGridModel {
   int32_t fixedColumnCount() const { return style_.fixedColumnCount; }
   void setFixedColumnCount(int32_t value);
   int32_t cellHeightDefault() const { return style_.cellHeightDefault; }
-  void setCellHeightDefault(int32_t value) { style_.cellHeightDefault = value; }
+  void setCellHeightDefault(int32_t value);
   int32_t columnHeaderHeight() const { return style_.columnHeaderHeight; }
   void setColumnHeaderHeight(int32_t value) { setRowHeight(-1, value); }
   int32_t rowHeaderWidth() const { return style_.rowHeaderWidth; }
@@ -184,8 +196,11 @@ class CGridModel {
   void showAllRows();
   bool isFiltered() const { return filtered_; }
   // Every row of the table, in table order, whatever the view.
-  int allRowCount() const { return static_cast<int>(allRows_.size()); }
-  CGridRow* allRow(int index) { return allRows_[index].get(); }
+  int allRowCount() const { return static_cast<int>(order_.size()); }
+  CGridRow* allRow(int index) { return rows_[order_[index]].get(); }
+  // The ids of every row in table order, and the row of an id.
+  const std::vector<uint32_t>& allRowIds() const { return order_; }
+  CGridRow* rowById(uint32_t id) { return rows_[id].get(); }
   // The rows in use, put in the given order (a permutation of them); their
   // positions are laid out again.
   void setRowOrder(const std::vector<CGridRow*>& rows);
@@ -201,9 +216,12 @@ class CGridModel {
 
  private:
   int rowsInUse() const;
-  void storeCellValue(CGridRow& row, int col, std::string_view text);
   void markEdited(CGridRow& row, CGridCell& cell);
-  std::unique_ptr<CGridRow> newRow() const;
+  CGridRow* newRow();
+  void freeRow(uint32_t id);
+  CGridCell newCell(const CGridColumn& column) const;
+  int indexOfId(uint32_t id) const;
+  void switchRadioOff(int col);
   void moveColumns(int from, int delta);
   void moveRows(int from, int delta);
   void layoutRows();
@@ -219,8 +237,14 @@ class CGridModel {
   GridStyle style_;
   GridView* view_ = nullptr;
   std::vector<std::unique_ptr<CGridColumn>> columns_;
-  std::vector<std::unique_ptr<CGridRow>> allRows_;  // owns every row
-  std::vector<CGridRow*> filteredRows_;
+  // Rows by id (nullptr for an id free to reuse) and every column's cells,
+  // indexed by the same id; the table order and the filtered rows are ids.
+  std::vector<std::unique_ptr<CGridRow>> rows_;
+  std::vector<uint32_t> freeIds_;
+  std::vector<std::vector<CGridCell>> cells_;
+  std::vector<std::unordered_map<uint32_t, CellCombo>> combos_;  // by column, by row id
+  std::vector<uint32_t> order_;
+  std::vector<uint32_t> filteredIds_;
   bool filtered_ = false;
   std::vector<std::pair<int, int>> selection_;
   std::vector<std::pair<const CGridRow*, const CGridColumn*>> hiddenCells_;

@@ -1,34 +1,35 @@
-// CGridRow and CGridCell. A row holds one cell per column, in column order;
-// a cell finds its column by its position in the row.
+// CGridRow and CGridCell. The cells of one column lie together in the model,
+// indexed by the stable id of their row; a row keeps only its own fields.
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <string>
-#include <vector>
 
+#include "model/compact_text.h"
 #include "model/colour.h"
 
 namespace maltrove {
 
-// The cell's own select lists, rare enough to live outside the cell.
+// A cell's own select lists, rare enough to live outside the cell: the model
+// keeps them beside the column's cells (CGridModel::cellCombo).
 struct CellCombo {
   std::string comboValues;
   std::string comboDatas;
 };
 
+// 32 bytes: a column of 65,536 cells is 2 MB in one block.
 struct CGridCell {
-  std::string text;    // stored value text
+  CompactText text;    // stored value text
   double number = 0;   // numeric value, date serial, or checked state
-  std::unique_ptr<CellCombo> combo;
   bool isNull = true;  // no numeric / date value
   bool edited = false;
-
-  const std::string& comboValues() const;
-  const std::string& comboDatas() const;
+  // The number's plain output text reads back as the number: set where a
+  // numeric text is stored, cleared by every other change of the number.
+  bool numberReadsBack = false;
 };
 
 struct CGridRow {
-  std::vector<CGridCell> cells;
+  uint32_t id = 0;  // the row's index in every column's cells; kept for life
   int top = 0;
   int height = 20;
   int readOnly = -1;

@@ -1,7 +1,6 @@
 // Structure of the table: access by index, inserting and removing rows and
 // columns, and the layout positions that every change keeps up to date.
 #include <algorithm>
-#include <unordered_map>
 
 #include "model/cell_value.h"
 #include "model/grid_model.h"
@@ -44,9 +43,7 @@ CGridModel::~CGridModel() = default;
 
 // ---- access ---------------------------------------------------------------
 
-int CGridModel::rowsInUse() const {
-  return static_cast<int>(filtered_ ? filteredRows_.size() : allRows_.size());
-}
+int CGridModel::rowsInUse() const { return static_cast<int>(rowIds().size()); }
 
 int32_t CGridModel::getRowCount() const { return rowsInUse(); }
 
@@ -61,15 +58,37 @@ const CGridColumn* CGridModel::column(int col) const {
 
 CGridRow* CGridModel::row(int r) {
   if (r < 0 || r >= rowsInUse()) return nullptr;
-  return filtered_ ? filteredRows_[r] : allRows_[r].get();
+  return rows_[rowIds()[r]].get();
 }
 
 const CGridRow* CGridModel::row(int r) const { return const_cast<CGridModel*>(this)->row(r); }
 
 CGridCell* CGridModel::cell(int r, int col) {
-  CGridRow* found = row(r);
-  if (found == nullptr || col < 0 || col >= static_cast<int>(found->cells.size())) return nullptr;
-  return &found->cells[col];
+  // The id from the order alone: the row object is not read.
+  if (r < 0 || r >= rowsInUse() || col < 0 || col >= static_cast<int>(cells_.size())) {
+    return nullptr;
+  }
+  return &cells_[col][rowIds()[r]];
+}
+
+const CellCombo* CGridModel::cellCombo(int r, int col) const {
+  if (r < 0 || r >= rowsInUse() || col < 0 || col >= static_cast<int>(combos_.size()) ||
+      combos_[col].empty()) {
+    return nullptr;
+  }
+  auto own = combos_[col].find(rowIds()[r]);
+  return own == combos_[col].end() ? nullptr : &own->second;
+}
+
+const CGridCell* CGridModel::columnCells(int col) const {
+  if (col < 0 || col >= static_cast<int>(cells_.size())) return nullptr;
+  return cells_[col].data();
+}
+
+int CGridModel::indexOfId(uint32_t id) const {
+  const std::vector<uint32_t>& ids = rowIds();
+  auto found = std::find(ids.begin(), ids.end(), id);
+  return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
 }
 
 const CGridCell* CGridModel::cell(int r, int col) const {
@@ -157,7 +176,7 @@ int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_
   column->button = style_.cellButtonDefault;
   column->displayToolTip = style_.displayToolTipDefault;
   column->label = sLabel.empty() ? fieldName : sLabel;
-  column->width = column->declaredWidth = nWidth;
+  column->width = column->declaredWidth = std::clamp(nWidth, -kGap, kMaxWidth);
   column->fieldName = std::move(fieldName);
   column->dataType = nFieldType;
   column->inputType = nInputType;
@@ -175,15 +194,12 @@ int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_
     const CGridColumn& before = *columns_[index - 1];
     column->left = before.left + before.width + kGap;
   }
-  for (auto& r : allRows_) {
-    CGridCell added;
-    if (column->inputType == kInputCheckBox) {
-      added.number = column->defaultChecked;
-      added.isNull = column->defaultChecked == 0;
-    }
-    if (!column->defaultValue.empty()) SetCellValue(*column, added, column->defaultValue);
-    r->cells.insert(r->cells.begin() + index, std::move(added));
+  std::vector<CGridCell> added(rows_.size());
+  if (column->inputType == kInputCheckBox || !column->defaultValue.empty()) {
+    for (uint32_t id : order_) added[id] = newCell(*column);
   }
+  cells_.insert(cells_.begin() + index, std::move(added));
+  combos_.emplace(combos_.begin() + index);
   const int shift = column->width + kGap;
   columns_.insert(columns_.begin() + index, std::move(column));
   for (size_t i = static_cast<size_t>(index) + 1; i < columns_.size(); ++i) {
@@ -200,7 +216,8 @@ void CGridModel::removeColumn(int32_t col) {
   CGridColumn* target = column(col);
   if (target == nullptr) return;
   dropHiddenCells(nullptr, target);
-  for (auto& r : allRows_) r->cells.erase(r->cells.begin() + col);
+  cells_.erase(cells_.begin() + col);
+  combos_.erase(combos_.begin() + col);
   const int shift = target->width + kGap;
   columns_.erase(columns_.begin() + col);
   moveColumns(col, -shift);
@@ -210,7 +227,8 @@ void CGridModel::removeColumn(int32_t col) {
 }
 
 void CGridModel::removeAllColumns() {
-  for (auto& r : allRows_) r->cells.clear();
+  cells_.clear();
+  combos_.clear();
   columns_.clear();
   hiddenCells_.clear();
   selection_.clear();
@@ -221,39 +239,67 @@ void CGridModel::removeAllColumns() {
 
 // ---- rows -----------------------------------------------------------------
 
-std::unique_ptr<CGridRow> CGridModel::newRow() const {
-  auto created = std::make_unique<CGridRow>();
+CGridCell CGridModel::newCell(const CGridColumn& column) const {
+  CGridCell cell;
+  if (column.inputType == kInputCheckBox) {
+    cell.number = column.defaultChecked;
+    cell.isNull = column.defaultChecked == 0;
+  }
+  if (!column.defaultValue.empty()) SetCellValue(column, cell, column.defaultValue);
+  return cell;
+}
+
+// A row under a free id (or a new one) with its cells at their defaults.
+CGridRow* CGridModel::newRow() {
+  uint32_t id;
+  if (freeIds_.empty()) {
+    id = static_cast<uint32_t>(rows_.size());
+    rows_.emplace_back();
+    for (std::vector<CGridCell>& cells : cells_) cells.emplace_back();
+  } else {
+    id = freeIds_.back();
+    freeIds_.pop_back();
+  }
+  rows_[id] = std::make_unique<CGridRow>();
+  CGridRow* created = rows_[id].get();
+  created->id = id;
   created->inserted = true;
   created->height = style_.cellHeightDefault;
-  created->cells.resize(columns_.size());
   for (size_t c = 0; c < columns_.size(); ++c) {
-    const CGridColumn& col = *columns_[c];
-    CGridCell& cell = created->cells[c];
-    if (col.inputType == kInputCheckBox) {
-      cell.number = col.defaultChecked;
-      cell.isNull = col.defaultChecked == 0;
+    const CGridColumn& column = *columns_[c];
+    if (column.inputType == kInputCheckBox || !column.defaultValue.empty()) {
+      cells_[c][id] = newCell(column);
     }
-    if (!col.defaultValue.empty()) SetCellValue(col, cell, col.defaultValue);
   }
   return created;
 }
 
+// The id's row and cell values go; the id waits to be reused.
+void CGridModel::freeRow(uint32_t id) {
+  rows_[id].reset();
+  for (std::vector<CGridCell>& cells : cells_) cells[id] = CGridCell();
+  for (auto& combos : combos_) combos.erase(id);
+  for (auto& column : columns_) {
+    if (column->checkedRadioId == id) column->checkedRadioId = -1;
+  }
+  freeIds_.push_back(id);
+}
+
 int32_t CGridModel::insertRow(int32_t nPos) {
-  if (allRows_.size() >= static_cast<size_t>(kMaxRows)) return -1;
+  if (order_.size() >= static_cast<size_t>(kMaxRows)) return -1;
   const int index = InsertIndex(nPos, rowsInUse());
-  std::unique_ptr<CGridRow> created = newRow();
+  CGridRow* raw = newRow();
   if (index == 0) {
-    created->top = firstRowTop();
+    raw->top = firstRowTop();
   } else {
     const CGridRow& before = *row(index - 1);
-    created->top = before.top + before.height + kGap;
+    raw->top = before.top + before.height + kGap;
   }
-  CGridRow* raw = created.get();
   if (filtered_) {
-    filteredRows_.insert(filteredRows_.begin() + index, raw);
-    allRows_.push_back(std::move(created));
+    filteredIds_.insert(filteredIds_.begin() + index, raw->id);
+    order_.push_back(raw->id);
   } else {
-    allRows_.insert(allRows_.begin() + index, std::move(created));
+    order_.insert(order_.begin() + index, raw->id);
   }
   gridInserted_ = true;
   moveRows(index + 1, raw->height + kGap);
@@ -268,14 +314,14 @@ void CGridModel::removeRow(int32_t r) {
   if (target == nullptr) return;
   dropHiddenCells(target, nullptr);
   const int shift = target->height + kGap;
+  const uint32_t id = target->id;
   if (filtered_) {
-    filteredRows_.erase(filteredRows_.begin() + r);
-    auto owned = std::find_if(allRows_.begin(), allRows_.end(),
-                              [target](const auto& p) { return p.get() == target; });
-    allRows_.erase(owned);
+    filteredIds_.erase(filteredIds_.begin() + r);
+    order_.erase(std::find(order_.begin(), order_.end(), id));
   } else {
-    allRows_.erase(allRows_.begin() + r);
+    order_.erase(order_.begin() + r);
   }
+  freeRow(id);
   moveRows(r, -shift);
   if (focusedRow_ >= getRowCount()) focusedRow_ = getRowCount() - 1;
   recomputeScrollBars();
@@ -283,8 +329,13 @@ void CGridModel::removeRow(int32_t r) {
 }
 
 void CGridModel::removeAllRows() {
-  allRows_.clear();
-  filteredRows_.clear();
+  rows_.clear();
+  freeIds_.clear();
+  for (std::vector<CGridCell>& cells : cells_) cells.clear();
+  for (auto& combos : combos_) combos.clear();
+  for (auto& column : columns_) column->checkedRadioId = -1;
+  order_.clear();
+  filteredIds_.clear();
   selection_.clear();
   hiddenCells_.clear();
   contentBottom_ = kInitialContentBottom;
@@ -295,30 +346,23 @@ void CGridModel::removeAllRows() {
 // ---- filter view and reset --------------------------------------------------
 
 void CGridModel::showFilteredRows(std::vector<CGridRow*> rows) {
-  filteredRows_ = std::move(rows);
+  filteredIds_.clear();
+  filteredIds_.reserve(rows.size());
+  for (const CGridRow* r : rows) filteredIds_.push_back(r->id);
   filtered_ = true;
   layoutRows();
 }
 
 void CGridModel::showAllRows() {
   filtered_ = false;
-  filteredRows_.clear();
+  filteredIds_.clear();
   layoutRows();
 }
 
 void CGridModel::setRowOrder(const std::vector<CGridRow*>& rows) {
   if (static_cast<int>(rows.size()) != rowsInUse()) return;
-  if (filtered_) {
-    filteredRows_ = rows;
-  } else {
-    std::unordered_map<const CGridRow*, size_t> position;
-    position.reserve(allRows_.size());
-    for (size_t i = 0; i < allRows_.size(); ++i) position[allRows_[i].get()] = i;
-    std::vector<std::unique_ptr<CGridRow>> ordered;
-    ordered.reserve(rows.size());
-    for (CGridRow* row : rows) ordered.push_back(std::move(allRows_[position.at(row)]));
-    allRows_ = std::move(ordered);
-  }
+  std::vector<uint32_t>& ids = filtered_ ? filteredIds_ : order_;
+  for (size_t i = 0; i < rows.size(); ++i) ids[i] = rows[i]->id;
   layoutRows();
   recomputeScrollBars();
   repaintAll();

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <cstdint>
+#include <array>
 
 namespace maltrove {
 
@@ -43,7 +46,48 @@ std::string GroupThousands(const std::string& text) {
   return out + text.substr(end);
 }
 
+constexpr int kMinExponent = -30;
+constexpr int kMaxExponent = 52;
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// For |x| in [2^e, 2^(e+1)): the most decimals d with |x| * 10^d below
+// 10^15 (rounded down to be safe), or -1 when 10^d would not be exact.
+constexpr std::array<int, kMaxExponent - kMinExponent + 1> kDecimals = [] {
+  std::array<int, kMaxExponent - kMinExponent + 1> table{};
+  for (int e = kMinExponent; e <= kMaxExponent; ++e) {
+    const double v = 15 - (e + 1) * 0.30102999566398120 - 1e-9;
+    int d = static_cast<int>(v);
+    if (v < d) --d;
+    table[e - kMinExponent] = d < 0 || d > 22 ? -1 : d;
+  }
+  return table;
+}();
+
 }  // namespace
+
+// An integral x prints exactly. Otherwise the answer is yes when x is the
+// double nearest a decimal of at most 15 significant digits (and not a power
+// of two): the nearest 16-digit decimal, which "%.16g" prints, lies no
+// farther from x than that one.
+bool NumberReadsBack(double x) {
+  uint64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  const int exponent = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+  if (exponent == 1024) return false;  // inf, nan
+  if (exponent >= 52) return true;
+  if (exponent < 0 && (bits << 1) == 0) return true;  // zero
+  if (exponent >= 0 && (bits << (12 + exponent)) == 0) return true;
+  if ((bits & ((uint64_t{1} << 52) - 1)) == 0) return false;
+  if (exponent < kMinExponent) return false;
+  const int decimals = kDecimals[exponent - kMinExponent];
+  if (decimals < 0) return false;
+  const double scale = kPowersOfTen[decimals];
+  const double t = x * scale;
+  const double m = static_cast<double>(static_cast<int64_t>(t + std::copysign(0.5, t)));
+  return m / scale == x;
+}
 
 std::string FormatNumber(double value, std::string_view pattern) {
   if (value == 0) value = 0;  // drops the sign of -0.0

@@ -17,4 +17,7 @@ std::string FormatNumber(double value, std::string_view pattern);
 // before its first "." (or a "," and no "."), as in "#,###.##".
 std::string FormatNumberWithGrouping(double value, std::string_view pattern);
 
+// Whether FormatNumber(x, "") reads back as x, decided without the text.
+bool NumberReadsBack(double x);
+
 }  // namespace maltrove

@@ -26,53 +26,11 @@ Calculation CalculationOf(const std::string& name) {
   return Calculation::kUnknown;
 }
 
-constexpr int kMinExponent = -30;
-constexpr int kMaxExponent = 52;
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// For |x| in [2^e, 2^(e+1)): the most decimals d with |x| * 10^d below
-// 10^15 (rounded down to be safe), or -1 when 10^d would not be exact.
-constexpr std::array<int, kMaxExponent - kMinExponent + 1> kDecimals = [] {
-  std::array<int, kMaxExponent - kMinExponent + 1> table{};
-  for (int e = kMinExponent; e <= kMaxExponent; ++e) {
-    const double v = 15 - (e + 1) * 0.30102999566398120 - 1e-9;
-    int d = static_cast<int>(v);
-    if (v < d) --d;
-    table[e - kMinExponent] = d < 0 || d > 22 ? -1 : d;
-  }
-  return table;
-}();
-
-// Whether the output text of a numeric cell holding x (no output pattern)
-// reads back as x, decided without making the text. An integral x prints
-// exactly. Otherwise it holds when x is the double nearest a decimal of at
-// most 15 significant digits (and not a power of two): the nearest 16-digit
-// decimal, which "%.16g" prints, lies no farther from x than that one.
-bool ReadsBackExactly(double x) {
-  uint64_t bits;
-  std::memcpy(&bits, &x, sizeof bits);
-  const int exponent = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
-  if (exponent == 1024) return false;  // inf, nan
-  if (exponent >= 52) return true;
-  if (exponent < 0 && (bits << 1) == 0) return true;  // zero
-  if (exponent >= 0 && (bits << (12 + exponent)) == 0) return true;
-  if ((bits & ((uint64_t{1} << 52) - 1)) == 0) return false;
-  if (exponent < kMinExponent) return false;
-  const int decimals = kDecimals[exponent - kMinExponent];
-  if (decimals < 0) return false;
-  const double scale = kPowersOfTen[decimals];
-  const double t = x * scale;
-  const double m = static_cast<double>(static_cast<int64_t>(t + std::copysign(0.5, t)));
-  return m / scale == x;
-}
-
 // The value of a cell as its output text reads as a number; `number` is the
 // cell's number, or 0 for an empty cell.
 double CellValue(const CGridColumn& column, const CGridCell& cell, double number,
                  bool plainOutput) {
-  if (plainOutput && ReadsBackExactly(number)) return number == 0 ? 0 : number;
+  if (plainOutput && (cell.isNull || cell.numberReadsBack)) return number == 0 ? 0 : number;
   return LeadingNumber(OutputText(column, cell));
 }
 
@@ -115,36 +73,49 @@ double CalculateMember(const CGridModel& grid, int pCol, const std::string& calc
   double sum = 0;
   double extreme = 0;
   int counted = 0;
-  // Rows go in blocks: first the row addresses and cell numbers, a loop that
-  // keeps many memory reads in flight, then the arithmetic.
+  // Rows go in blocks: first the cell numbers, a loop that keeps many memory
+  // reads in flight, then the arithmetic.
   constexpr int kBlock = 256;
-  const CGridRow* blockRows[kBlock];
+  const std::vector<uint32_t>& ids = grid.rowIds();
+  const CGridCell* cells = grid.columnCells(pCol);
+  const CGridCell* conditionCells = grid.columnCells(pCol2);
   double numbers[kBlock];
   for (int first = 0; first < rows; first += kBlock) {
     const int n = std::min(kBlock, rows - first);
-    for (int i = 0; i < n; ++i) blockRows[i] = grid.row(first + i);
+    const uint32_t* block = ids.data() + first;
     if (kind != Calculation::kCount) {
       for (int i = 0; i < n; ++i) {
-        const CGridCell& c = blockRows[i]->cells[pCol];
+        const CGridCell& c = cells[block[i]];
         numbers[i] = c.isNull ? 0 : c.number;
       }
     }
+    int used = 0;
     for (int i = 0; i < n; ++i) {
       if (conditionKind == ConditionKind::kText) {
-        if (OutputText(*conditionColumn, blockRows[i]->cells[pCol2]) != wanted) continue;
+        if (OutputText(*conditionColumn, conditionCells[block[i]]) != wanted) continue;
       } else if (conditionKind == ConditionKind::kCheck) {
         if (grid.getCellChecked(first + i, pCol2) != wantedNumber) continue;
       }
-      ++counted;
-      if (kind == Calculation::kCount) continue;
-      const double v = CellValue(*column, blockRows[i]->cells[pCol], numbers[i], plainOutput);
-      sum += v;
-      if (counted == 1) {
-        extreme = v;
-      } else if (kind == Calculation::kMax ? v >= extreme : v < extreme) {
-        extreme = v;
+      if (kind != Calculation::kCount) {
+        numbers[used] = CellValue(*column, cells[block[i]], numbers[i], plainOutput);
+      }
+      ++used;
+    }
+    if (kind == Calculation::kSum || kind == Calculation::kAverage) {
+      // A loop of additions alone keeps the running sum in a register; the
+      // order of the additions is the rows' order all the same.
+      double s = sum;
+      for (int i = 0; i < used; ++i) s += numbers[i];
+      sum = s;
+    } else if (kind != Calculation::kCount) {
+      for (int i = 0; i < used; ++i) {
+        const double v = numbers[i];
+        if (counted + i == 0 || (kind == Calculation::kMax ? v >= extreme : v < extreme)) {
+          extreme = v;
+        }
       }
     }
+    counted += used;
   }
 
   switch (kind) {

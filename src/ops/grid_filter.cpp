@@ -64,6 +64,7 @@ FilterEvaluator::FilterEvaluator(const CGridModel& grid, const FilterRequest& re
     p.number = in.number;
     if (in.column < 0) continue;  // kUnused
     p.column = grid.column(in.column);
+    p.cells = grid.columnCells(in.column);
     const CGridColumn* column = p.column;
     if (column == nullptr) {
       p.kind = kNever;
@@ -120,9 +121,9 @@ inline bool FilterEvaluator::CompareText(int op, std::string_view a, std::string
   }
 }
 
-inline bool FilterEvaluator::Test(const Prepared& c, const CGridRow& row) const {
-  if (c.col >= static_cast<int>(row.cells.size())) return false;
-  const CGridCell& cell = row.cells[c.col];
+inline bool FilterEvaluator::Test(const Prepared& c, uint32_t rowId) const {
+  if (c.cells == nullptr) return false;
+  const CGridCell& cell = c.cells[rowId];
   switch (c.kind) {
     case kCheck:
       return c.number > 0 ? cell.number != 0 : cell.number == 0;
@@ -155,7 +156,7 @@ inline bool FilterEvaluator::Test(const Prepared& c, const CGridRow& row) const 
   }
 }
 
-bool FilterEvaluator::Matches(const CGridRow& row) const {
+bool FilterEvaluator::Matches(uint32_t row) const {
   // Left to right, "and" not binding tighter than "or"; an unused first
   // condition counts as false.
   bool r = conditions_[0].kind != kUnused && Test(conditions_[0], row);
@@ -181,10 +182,11 @@ std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request
   }
   // The bar moves in chunks: a message per row would cost more than the test.
   constexpr int kProgressChunk = 256;
+  // By id: the cells are read from their columns without touching the rows.
+  const std::vector<uint32_t>& ids = grid.allRowIds();
   std::vector<CGridRow*> rows;
   for (int i = 0; i < count; ++i) {
-    CGridRow* row = grid.allRow(i);
-    if (evaluator.Matches(*row)) rows.push_back(row);
+    if (evaluator.Matches(ids[i])) rows.push_back(grid.rowById(ids[i]));
     if (progress != nullptr && ((i + 1) % kProgressChunk == 0 || i + 1 == count)) {
       progress->SetPosition(i + 1);
     }

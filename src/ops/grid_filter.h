@@ -61,7 +61,8 @@ FilterCondition ScriptFilterCondition(const CGridModel& grid, int col, int op,
 class FilterEvaluator {
  public:
   FilterEvaluator(const CGridModel& grid, const FilterRequest& request);
-  bool Matches(const CGridRow& row) const;
+  bool Matches(const CGridRow& row) const { return Matches(row.id); }
+  bool Matches(uint32_t rowId) const;
 
  private:
   enum Kind { kUnused, kNever, kCheck, kNumber, kDate, kText, kFormattedText, kSelectText };
@@ -70,6 +71,7 @@ class FilterEvaluator {
     int col = -1;
     int op = 0;
     const CGridColumn* column = nullptr;
+    const CGridCell* cells = nullptr;  // the column's, by row id
     std::string text;
     double number = 0;
     bool emptyResult = false;  // the text test on an empty (null) cell
@@ -77,7 +79,7 @@ class FilterEvaluator {
     std::vector<std::pair<std::string_view, std::string_view>> labels;
   };
 
-  bool Test(const Prepared& c, const CGridRow& row) const;
+  bool Test(const Prepared& c, uint32_t rowId) const;
   static bool CompareText(int op, std::string_view a, std::string_view b);
   static bool CompareNumber(int op, double a, double b);
 

@@ -27,17 +27,16 @@ struct KeyValues {
 
 double NumericValue(const CGridCell& cell) { return cell.isNull ? 0 : cell.number; }
 
-KeyValues ExtractKey(const std::vector<CGridRow*>& rows, const CGridColumn& column,
-                     int col, bool descending) {
+KeyValues ExtractKey(const CGridModel& grid, const std::vector<CGridRow*>& rows,
+                     const CGridColumn& column, int col, bool descending) {
   KeyValues key;
   key.text = column.dataType == kDataString;
   key.descending = descending;
-  static const CGridCell kEmptyCell;
+  const CGridCell* cells = grid.columnCells(col);
   if (key.text) key.texts.reserve(rows.size());
   else key.numbers.reserve(rows.size());
   for (const CGridRow* row : rows) {
-    const CGridCell& cell =
-        col < static_cast<int>(row->cells.size()) ? row->cells[col] : kEmptyCell;
+    const CGridCell& cell = cells[row->id];
     if (key.text) key.texts.push_back(OutputText(column, cell));
     else key.numbers.push_back(NumericValue(cell));
   }
@@ -48,12 +47,9 @@ KeyValues ExtractKey(const std::vector<CGridRow*>& rows, const CGridColumn& colu
 
 int CompareRows(const CGridModel& grid, const CGridRow& a, const CGridRow& b, int col) {
   const CGridColumn* column = grid.column(col);
-  if (column == nullptr || col >= static_cast<int>(a.cells.size()) ||
-      col >= static_cast<int>(b.cells.size())) {
-    return 0;
-  }
-  const CGridCell& ca = a.cells[col];
-  const CGridCell& cb = b.cells[col];
+  if (column == nullptr) return 0;
+  const CGridCell& ca = grid.columnCells(col)[a.id];
+  const CGridCell& cb = grid.columnCells(col)[b.id];
   if (column->dataType == kDataString) {
     // std::string compares as unsigned bytes, and an empty text comes first.
     const int c = OutputText(*column, ca).compare(OutputText(*column, cb));
@@ -91,10 +87,11 @@ std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
   int seen = 0;
   for (int k = 0; k < 3; ++k) {
     if (keys[k].position == -1) continue;
-    const int col = keys[k].position - 1;
+    // Positions count from 1; anything below names no column.
+    const int col = keys[k].position > 0 ? keys[k].position - 1 : -1;
     // A key naming no column compares every pair equal: it orders nothing.
     if (const CGridColumn* column = grid.column(col)) {
-      used.push_back(ExtractKey(rows, *column, col, keys[k].direction != 0));
+      used.push_back(ExtractKey(grid, rows, *column, col, keys[k].direction != 0));
     }
     advance(++seen * n / 2);
   }

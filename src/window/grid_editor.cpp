@@ -56,13 +56,16 @@ bool CGridWnd::CreateEditorFor(int row, int col, bool takeFocus) {
       request.text = model_.storageText(row, col);
       break;
     case kInputSelect: {
-      const CGridCell& cell = *model_.cell(row, col);
-      if (events_ != nullptr) events_->onClickCombo(row, col, cell.comboDatas(), cell.comboValues());
-      const CGridCell* now = model_.cell(row, col);  // the handler may have changed the table
-      if (now == nullptr || model_.column(col) == nullptr) return false;
-      const bool own = now->combo != nullptr;
-      editorLabels_ = ToStrings(SplitList(own ? now->comboDatas() : column->comboDatas));
-      editorValues_ = ToStrings(SplitList(own ? now->comboValues() : column->comboValues));
+      if (events_ != nullptr) {
+        const CellCombo* own = model_.cellCombo(row, col);
+        events_->onClickCombo(row, col, own ? own->comboDatas : std::string(),
+                              own ? own->comboValues : std::string());
+      }
+      // The handler may have changed the table.
+      if (model_.cell(row, col) == nullptr || model_.column(col) == nullptr) return false;
+      const CellCombo* own = model_.cellCombo(row, col);
+      editorLabels_ = ToStrings(SplitList(own ? own->comboDatas : column->comboDatas));
+      editorValues_ = ToStrings(SplitList(own ? own->comboValues : column->comboValues));
       request.kind = EditorKind::kSelect;
       request.items = editorLabels_;
       const std::string shown = model_.displayText(row, col);

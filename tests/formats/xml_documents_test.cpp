@@ -135,5 +135,59 @@ TEST(PrepareDeclarationTest, AddsOnlyWhatIsMissing) {
   EXPECT_EQ(PrepareDeclaration(named, "utf-8"), named);
 }
 
+TEST_F(XmlDocumentsTest, RowsFromTextFollowTheRowsAlreadyThere) {
+  grid_.insertRow(-1);
+  grid_.insertRow(-1);
+  grid_.setCellStringData(1, 0, "second");
+  grid_.setCellStringData(2, 0, "third");
+  const std::string xml =
+      "<vector result=\"3\"><data vectorkey=\"1\"><record><name value=\"b\"/></record></data>"
+      "<data vectorkey=\"0\"><record><name value=\"a\"/></record></data>"
+      "<data vectorkey=\"9\"><record><name value=\"z\"/></record></data></vector>";
+  CGridXMLParser parser(&grid_, 1, nullptr, nullptr, false);
+  ASSERT_TRUE(parser.LoadText(xml));
+  ASSERT_EQ(grid_.getRowCount(), 6);
+  // Offset 3: key 1 lands past the end (appended), key 0 at 3, key 9 appended.
+  const std::vector<std::string> expected = {kKorean, "second", "third", "a", "b", "z"};
+  for (int r = 0; r < 6; ++r) EXPECT_EQ(grid_.getCellStringData(r, 0), expected[r]) << r;
+  EXPECT_EQ(grid_.isRowInserted(3), 1);
+  CGridXMLParser again(&grid_, 1, nullptr, nullptr, false);
+  ASSERT_TRUE(again.LoadText(
+      "<vector><data vectorkey=\"-6\"><record><name value=\"top\"/></record></data></vector>"));
+  EXPECT_EQ(grid_.getCellStringData(0, 0), "top");  // 6 + -6 = 0: the first position
+  EXPECT_EQ(grid_.getCellStringData(1, 0), kKorean);
+}
+
+TEST(GridStyleLimitsTest, HugeWidthsAndHeightsFromXmlAreClamped) {
+  CGridModel grid;
+  CGridXMLParser parser(&grid, 1, nullptr, nullptr, false);
+  ASSERT_TRUE(parser.LoadText(
+      "<gridStyle cellHeightDefault=\"2147483647\" columnHeaderHeight=\"99999999999\">"
+      "<column id=\"a\" width=\"11111111111\"/><column id=\"b\" width=\"2000000000\"/>"
+      "<column id=\"c\" width=\"-11111111111\"/></gridStyle>"));
+  ASSERT_EQ(grid.getColumnCount(), 3);
+  EXPECT_EQ(grid.getColumnWidth(0), CGridModel::kMaxWidth);
+  EXPECT_EQ(grid.getColumnWidth(1), CGridModel::kMaxWidth);
+  EXPECT_EQ(grid.getColumnWidth(2), -CGridModel::kGap);
+  EXPECT_EQ(grid.cellHeightDefault(), CGridModel::kMaxHeight);
+  EXPECT_EQ(grid.columnHeaderHeight(), CGridModel::kMaxHeight);
+  ASSERT_EQ(grid.insertRow(-1), 0);
+  EXPECT_EQ(grid.getRowHeight(0), CGridModel::kMaxHeight);
+  EXPECT_EQ(grid.contentBottom(), grid.row(0)->top + CGridModel::kMaxHeight + 2);
+  EXPECT_NE(GridStyleXml(grid).find("width=\"100000\""), std::string::npos);
+}
+
+TEST_F(XmlDocumentsTest, AnInputLimitOfOneIsWrittenAndReadBack) {
+  grid_.setColumnInputLimit(0, 1);
+  const std::string written = GridStyleXml(grid_);
+  EXPECT_NE(written.find("inputLimit=\"1\""), std::string::npos);
+  EXPECT_EQ(written.find("inputLimit=\"0\""), std::string::npos);
+  CGridModel copy;
+  CGridXMLParser parser(&copy, 1, nullptr, nullptr, false);
+  ASSERT_TRUE(parser.LoadText(written));
+  EXPECT_EQ(copy.getColumnInputLimit(0), 1);
+  EXPECT_EQ(copy.getColumnInputLimit(1), 0);
+}
+
 }  // namespace
 }  // namespace maltrove

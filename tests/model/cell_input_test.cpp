@@ -164,5 +164,42 @@ TEST_F(CellInputTest, ColumnDefaultsAreCheckedByType) {
   EXPECT_EQ(g.getCellStringData(1, n), "-1.5");
 }
 
+TEST_F(CellInputTest, LoneAndRepeatedDecimalPoints) {
+  int n = Column(kDataNumeric);
+  EXPECT_EQ(Store(n, "."), "");  // the last "." goes, nothing is left
+  EXPECT_TRUE(g.cell(0, n)->isNull);
+  EXPECT_EQ(Store(n, ".5"), "0.5");
+  EXPECT_EQ(Store(n, "5.."), "5");  // one "." goes, "5." reads as 5
+  EXPECT_FALSE(g.cell(0, n)->isNull);
+  EXPECT_EQ(Store(n, "1..5"), "refused");
+  EXPECT_EQ(Store(n, "..5"), "refused");
+  EXPECT_EQ(Store(n, "..."), "refused");
+  EXPECT_EQ(g.getCellStringData(0, n), "5");
+  EXPECT_EQ(Store(n, ".."), "0");  // "." is stored: not empty, its value is 0
+  EXPECT_FALSE(g.cell(0, n)->isNull);
+}
+
+TEST_F(CellInputTest, DefaultsWithRepeatedPointsReadTheLeadingNumber) {
+  int n = g.insertColumn(-1, "", 100, "", kDataNumeric, kInputText, "", "", 0, "12..5");
+  int d = g.insertColumn(-1, "", 100, "", kDataNumeric, kInputText, "", "", 0, "3.25.1");
+  int lone = g.insertColumn(-1, "", 100, "", kDataNumeric, kInputText, "", "", 0, ".");
+  g.insertRow(-1);
+  EXPECT_EQ(g.getCellStringData(0, n), "12");
+  EXPECT_EQ(g.getCellStringData(0, d), "3.25");
+  EXPECT_EQ(g.cell(0, d)->number, 3.25);
+  EXPECT_EQ(g.getCellStringData(0, lone), "0");
+  EXPECT_FALSE(g.cell(0, lone)->isNull);
+}
+
+TEST_F(CellInputTest, SelectValuesWithoutLabelsStillMatch) {
+  int c = Column(kDataString, kInputSelect);
+  g.setColumnCombo(c, "", "A;B");
+  EXPECT_EQ(Store(c, "B"), "B");
+  EXPECT_EQ(Store(c, "a"), "A");
+  EXPECT_EQ(g.getCellComboData(0, c), "A");  // no label: the value itself
+  g.setColumnCombo(c, "Alpha;Beta", "");
+  EXPECT_EQ(Store(c, "Beta"), "");  // labels alone match nothing
+}
+
 }  // namespace
 }  // namespace maltrove

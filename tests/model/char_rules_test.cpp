@@ -70,5 +70,18 @@ TEST(BankCodesTest, OtherTextIsReturnedUnchanged) {
   EXPECT_EQ(BankCodeFor(""), "");
 }
 
+TEST(CharRulesTest, NumericColumnTakesOnePoint) {
+  EXPECT_TRUE(Accepts(true, "", "."));
+  EXPECT_TRUE(Accepts(true, "", "-.5"));
+  EXPECT_FALSE(Accepts(true, "", ".."));
+  EXPECT_FALSE(Accepts(true, "", "5.."));
+  EXPECT_TRUE(IsCharAllowed(true, "", '.', "12"));
+  EXPECT_FALSE(IsCharAllowed(true, "", '.', "1.2"));
+  EXPECT_FALSE(IsCharAllowed(true, "", '.', "."));
+  EXPECT_TRUE(IsTextAllowed(true, "", "."));
+  EXPECT_FALSE(IsTextAllowed(true, "", "1.."));
+  EXPECT_FALSE(IsTextAllowed(true, "", ".1."));
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -156,5 +156,73 @@ TEST_F(GridStatusTest, ResizeFlagsInherit) {
   EXPECT_EQ(g.getColumnEnableResize(-1), 0);
 }
 
+// Rows of the radio column that are switched on.
+std::vector<int> OnRows(const CGridModel& g) {
+  std::vector<int> on;
+  for (int r = 0; r < g.getRowCount(); ++r) {
+    if (g.getCellChecked(r, 1) != 0) on.push_back(r);
+  }
+  return on;
+}
+
+TEST_F(GridStatusTest, RadioFollowsItsRowPastAnInsertAbove) {
+  g.setCellChecked(2, 1, 1);
+  g.insertRow(0);
+  g.setCellChecked(1, 1, 1);
+  EXPECT_EQ(OnRows(g), (std::vector<int>{1}));
+  EXPECT_EQ(g.isCellEdited(3, 1), 1);  // the row that was on, now at 3
+}
+
+TEST_F(GridStatusTest, RadioFollowsItsRowPastARemovalAbove) {
+  g.setCellChecked(2, 1, 1);
+  g.removeRow(0);
+  g.setCellChecked(0, 1, 1);
+  EXPECT_EQ(OnRows(g), (std::vector<int>{0}));
+}
+
+TEST_F(GridStatusTest, RadioFollowsItsRowThroughANewOrder) {
+  g.setCellStringData(0, 0, "first");
+  g.setCellChecked(0, 1, 1);
+  g.setRowOrder({g.row(2), g.row(1), g.row(0)});
+  EXPECT_EQ(OnRows(g), (std::vector<int>{2}));
+  g.setCellChecked(1, 1, 1);
+  EXPECT_EQ(OnRows(g), (std::vector<int>{1}));
+  EXPECT_EQ(g.getCellStringData(2, 0), "first");
+}
+
+TEST_F(GridStatusTest, RadioFollowsItsRowThroughAFilter) {
+  g.setCellChecked(0, 1, 1);
+  g.showFilteredRows({g.row(2), g.row(0)});
+  g.setCellChecked(0, 1, 1);
+  EXPECT_EQ(OnRows(g), (std::vector<int>{0}));
+  g.showAllRows();
+  EXPECT_EQ(OnRows(g), (std::vector<int>{2}));
+}
+
+TEST_F(GridStatusTest, RemovingTheRowThatWasOnLeavesNoneOn) {
+  g.setCellChecked(1, 1, 1);
+  g.removeRow(1);
+  EXPECT_TRUE(OnRows(g).empty());
+  g.insertRow(-1);  // may take the removed row's place in the table
+  EXPECT_TRUE(OnRows(g).empty());
+  g.clearStatus(1);
+  g.setCellChecked(0, 1, 1);
+  EXPECT_EQ(OnRows(g), (std::vector<int>{0}));
+  for (int r = 1; r < g.getRowCount(); ++r) EXPECT_EQ(g.isRowEdited(r), 0) << r;
+}
+
+TEST_F(GridStatusTest, RadioMarksEditedOnlyTheCellsThatChanged) {
+  g.setCellChecked(0, 1, 1);
+  g.setCellChecked(0, 1, 0);  // switched off by hand
+  g.clearStatus(2);
+  g.setCellChecked(2, 1, 1);
+  EXPECT_EQ(g.isCellEdited(0, 1), 0);  // was off already
+  EXPECT_EQ(g.isCellEdited(1, 1), 0);
+  EXPECT_EQ(g.isCellEdited(2, 1), 1);
+  g.setCellChecked(1, 1, 1);
+  EXPECT_EQ(g.isCellEdited(2, 1), 1);
+  EXPECT_EQ(OnRows(g), (std::vector<int>{1}));
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -168,5 +168,156 @@ TEST(FilterViewTest, InsertWhileFilteredAlsoAddsToAllRows) {
   EXPECT_EQ(g.getCellStringData(2, 0), "new");
 }
 
+std::vector<std::string> Column0(const CGridModel& g) {
+  std::vector<std::string> texts;
+  for (int r = 0; r < g.getRowCount(); ++r) texts.push_back(g.getCellStringData(r, 0));
+  return texts;
+}
+
+TEST(FilterViewTest, InsertAndRemoveInsideTheViewKeepTheTableOrder) {
+  CGridModel g;
+  AddColumn(g, "a");
+  for (const char* text : {"a", "b", "c", "d", "e"}) {
+    g.setCellStringData(g.insertRow(-1), 0, text);
+  }
+  g.showFilteredRows({g.allRow(3), g.allRow(1)});
+  ASSERT_EQ(g.insertRow(1), 1);
+  g.setCellStringData(1, 0, "x");
+  EXPECT_EQ(Column0(g), (std::vector<std::string>{"d", "x", "b"}));
+  g.removeRow(0);
+  EXPECT_EQ(Column0(g), (std::vector<std::string>{"x", "b"}));
+  EXPECT_EQ(g.allRowCount(), 5);
+  g.showAllRows();
+  EXPECT_EQ(Column0(g), (std::vector<std::string>{"a", "b", "c", "e", "x"}));
+  // The removed row's place is taken by a fresh row with nothing of "d".
+  ASSERT_EQ(g.insertRow(0), 0);
+  EXPECT_EQ(g.getCellStringData(0, 0), "");
+  EXPECT_TRUE(g.cell(0, 0)->isNull);
+  EXPECT_EQ(Column0(g), (std::vector<std::string>{"", "a", "b", "c", "e", "x"}));
+  for (int r = 1; r < g.getRowCount(); ++r) {
+    EXPECT_EQ(g.row(r)->top, g.row(r - 1)->top + g.row(r - 1)->height + CGridModel::kGap);
+  }
+}
+
+TEST(InsertColumnTest, OwnComboListsStayWithTheirColumns) {
+  CGridModel g;
+  g.insertColumn(-1, "", 100, "left", kDataString, kInputSelect, "", "", 0, "");
+  g.insertColumn(-1, "", 100, "right", kDataString, kInputSelect, "", "", 0, "");
+  g.setColumnCombo(0, "L1;L2", "1;2");
+  g.setColumnCombo(1, "R1;R2", "1;2");
+  g.insertRow(-1);
+  g.insertRow(-1);
+  g.modifyCombo(1, 0, "own-left", "7");
+  g.modifyCombo(1, 1, "own-right", "7");
+  g.setCellStringData(1, 0, "7");
+  g.setCellStringData(1, 1, "7");
+  ASSERT_EQ(g.insertColumn(1, "", 100, "middle", kDataString, kInputSelect, "", "", 0, ""), 1);
+  EXPECT_EQ(g.cellCombo(1, 0)->comboDatas, "own-left");
+  EXPECT_EQ(g.cellCombo(1, 1), nullptr);
+  EXPECT_EQ(g.cellCombo(1, 2)->comboDatas, "own-right");
+  EXPECT_EQ(g.cellCombo(1, 2)->comboValues, "7");
+  EXPECT_EQ(g.getCellComboData(1, 0), "own-left");
+  EXPECT_EQ(g.getCellComboData(1, 2), "own-right");
+  EXPECT_EQ(g.cellCombo(0, 2), nullptr);
+  g.removeColumn(0);
+  EXPECT_EQ(g.getCellComboData(1, 1), "own-right");
+  g.removeRow(1);
+  g.insertRow(-1);
+  EXPECT_EQ(g.cellCombo(1, 1), nullptr);  // the new row has no lists of its own
+}
+
+TEST(RemoveTest, TheLastRowAndColumnGoAndComeBackEmpty) {
+  CGridModel g;
+  AddColumn(g, "a");
+  AddColumn(g, "b");
+  g.insertRow(-1);
+  g.setCellStringData(0, 0, "keep");
+  g.setCellStringData(0, 1, "drop");
+  g.removeColumn(1);
+  EXPECT_EQ(g.getColumnCount(), 1);
+  EXPECT_EQ(g.cell(0, 1), nullptr);
+  EXPECT_EQ(g.getCellStringData(0, 0), "keep");
+  g.removeRow(0);
+  EXPECT_EQ(g.getRowCount(), 0);
+  EXPECT_EQ(g.cell(0, 0), nullptr);
+  EXPECT_EQ(g.contentBottom(), CGridModel::kInitialContentBottom);
+  g.removeColumn(0);
+  EXPECT_EQ(g.contentRight(), CGridModel::kInitialContentRight);
+  g.insertColumn(-1, "", 100, "n", kDataNumeric, kInputText, "", "", 0, "5");
+  ASSERT_EQ(g.insertRow(-1), 0);
+  EXPECT_EQ(g.getCellStringData(0, 0), "5");
+  AddColumn(g, "later");
+  EXPECT_EQ(g.getCellStringData(0, 1), "");
+  g.removeRow(0);
+  g.removeColumn(0);
+  g.removeColumn(0);
+  EXPECT_EQ(g.getColumnCount(), 0);
+  ASSERT_EQ(g.insertRow(-1), 0);
+  EXPECT_EQ(g.cell(0, 0), nullptr);
+  EXPECT_EQ(g.isRowEdited(0), 0);
+}
+
+TEST(RemoveTest, ManyRowsRemovedAndInsertedKeepEveryValueInPlace) {
+  CGridModel g;
+  AddColumn(g, "a");
+  AddColumn(g, "b");
+  std::vector<std::string> expected;
+  for (int i = 0; i < 200; ++i) {
+    const int at = (i * 7) % (g.getRowCount() + 1);
+    g.insertRow(at);
+    g.setCellStringData(at, 0, std::to_string(i));
+    g.setCellStringData(at, 1, "v" + std::to_string(i));
+    expected.insert(expected.begin() + at, std::to_string(i));
+    if (i % 3 == 2) {
+      const int gone = (i * 5) % g.getRowCount();
+      g.removeRow(gone);
+      expected.erase(expected.begin() + gone);
+    }
+  }
+  ASSERT_EQ(Column0(g), expected);
+  for (int r = 0; r < g.getRowCount(); ++r) {
+    EXPECT_EQ(g.getCellStringData(r, 1), "v" + expected[r]);
+  }
+}
+
+TEST(ExtentLimitTest, WidthsAreClampedWhereverTheyComeFrom) {
+  CGridModel g;
+  AddColumn(g, "a", 2147483647);
+  AddColumn(g, "b", 2000000000);
+  EXPECT_EQ(g.getColumnWidth(0), CGridModel::kMaxWidth);
+  EXPECT_EQ(g.getColumnWidth(1), CGridModel::kMaxWidth);
+  const int first = g.firstColumnLeft();
+  EXPECT_EQ(g.column(1)->left, first + CGridModel::kMaxWidth + CGridModel::kGap);
+  EXPECT_EQ(g.contentRight(),
+            CGridModel::kInitialContentRight + 2 * (CGridModel::kMaxWidth + CGridModel::kGap));
+  g.setColumnWidth(0, -2147483647 - 1);
+  EXPECT_EQ(g.getColumnWidth(0), -CGridModel::kGap);
+  EXPECT_EQ(g.getColumnVisible(0), 0);
+  EXPECT_EQ(g.column(1)->left, first);
+  g.setColumnWidth(-1, 2147483647);
+  EXPECT_EQ(g.rowHeaderWidth(), CGridModel::kMaxWidth);
+  EXPECT_EQ(g.column(1)->left, CGridModel::kMaxWidth + 5);
+  for (int i = 2; i < CGridModel::kMaxColumns; ++i) AddColumn(g, "", 2147483647);
+  EXPECT_GT(g.contentRight(), 250 * CGridModel::kMaxWidth);
+}
+
+TEST(ExtentLimitTest, HeightsAreClampedAndRowsFollow) {
+  CGridModel g;
+  AddColumn(g, "a");
+  g.setCellHeightDefault(2147483647);
+  EXPECT_EQ(g.cellHeightDefault(), CGridModel::kMaxHeight);
+  ASSERT_EQ(g.insertRow(-1), 0);
+  ASSERT_EQ(g.insertRow(-1), 1);
+  EXPECT_EQ(g.getRowHeight(0), CGridModel::kMaxHeight);
+  EXPECT_EQ(g.row(1)->top, g.row(0)->top + CGridModel::kMaxHeight + CGridModel::kGap);
+  g.setRowHeight(0, -2147483647 - 1);
+  EXPECT_EQ(g.getRowHeight(0), -CGridModel::kGap);
+  EXPECT_EQ(g.row(1)->top, g.row(0)->top);
+  g.setColumnHeaderHeight(2147483647);
+  EXPECT_EQ(g.columnHeaderHeight(), CGridModel::kMaxHeight);
+  g.setCellHeightDefault(-2147483647 - 1);
+  EXPECT_EQ(g.cellHeightDefault(), -CGridModel::kGap);
+}
+
 }  // namespace
 }  // namespace maltrove

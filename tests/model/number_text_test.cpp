@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace maltrove {
 namespace {
@@ -51,6 +54,22 @@ TEST(FormatNumberWithGroupingTest, ShortIntegerPartsStayAsTheyAre) {
 TEST(FormatNumberWithGroupingTest, CommaAfterTheDotDoesNotGroup) {
   EXPECT_EQ(FormatNumberWithGrouping(1234.5, "###.#,#"), "1234.50");
   EXPECT_EQ(FormatNumberWithGrouping(1234, "####"), "1234");
+}
+
+TEST(NumberReadsBackTest, AgreesWithReadingThePrintedText) {
+  std::mt19937_64 random(7);
+  std::uniform_int_distribution<int> digits(1, 17), exponent(-12, 12);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = std::to_string(random() % 100000000000000000ULL).substr(0, digits(random));
+    const double x = std::strtod((text + "e" + std::to_string(exponent(random))).c_str(), nullptr);
+    const bool readsBack = std::strtod(FormatNumber(x, "").c_str(), nullptr) == x;
+    // A yes must be right; a no only costs the slow path.
+    if (NumberReadsBack(x)) ASSERT_TRUE(readsBack) << FormatNumber(x, "");
+  }
+  EXPECT_TRUE(NumberReadsBack(1234.56));
+  EXPECT_TRUE(NumberReadsBack(-77.125));
+  EXPECT_TRUE(NumberReadsBack(0));
+  EXPECT_FALSE(NumberReadsBack(0.1 + 0.2));  // 0.30000000000000004 prints as 0.3
 }
 
 }  // namespace

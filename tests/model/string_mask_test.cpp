@@ -35,5 +35,11 @@ TEST(RemoveDateMaskTest, TakesDigitsInTheOrderOfThePattern) {
   EXPECT_EQ(RemoveDateMask("", "2007-04-15"), "2007-04-15");
 }
 
+TEST(ApplyStringMaskTest, AnAlternativeWithMoreHashesIsNotAFit) {
+  EXPECT_EQ(ApplyStringMask("####-####|###-####", "1234567"), "123-4567");
+  EXPECT_EQ(ApplyStringMask("####-####|###-####", "12345678"), "1234-5678");
+  EXPECT_EQ(ApplyStringMask("####-####|###-####", "123"), "123-");  // none fits: the first
+}
+
 }  // namespace
 }  // namespace maltrove

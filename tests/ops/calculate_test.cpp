@@ -126,5 +126,50 @@ TEST(LeadingNumberTest, ReadsTheLeadingNumericPart) {
   EXPECT_EQ(LeadingNumber("1,234"), 1);
 }
 
+TEST_F(CalculateTest, AverageWithAConditionDividesByTheRowsThatMatch) {
+  AddRow("10", "x", 1);
+  AddRow("20", "y", 0);
+  AddRow("40", "x", 1);
+  AddRow("7", "z", 0);
+  EXPECT_EQ(Calc(0, "average", 2, "x"), 25);
+  EXPECT_EQ(Calc(0, "average", 1, "y"), 20);
+  EXPECT_EQ(Calc(0, "average", 3, "checked"), 25);
+  EXPECT_EQ(Calc(0, "average", 3, "unchecked"), 13.5);
+  EXPECT_EQ(Calc(0, "count", 2, "x"), 2);
+  EXPECT_EQ(Calc(0, "max", 2, "x"), 40);
+  EXPECT_EQ(Calc(0, "min", 2, "x"), 10);
+  EXPECT_EQ(Calc(0, "average"), 19.25);
+}
+
+TEST_F(CalculateTest, EveryRowCountsPastTheFirstBlocks) {
+  for (int i = 1; i <= 1000; ++i) AddRow(std::to_string(i), i % 4 == 0 ? "x" : "y", i % 2);
+  EXPECT_EQ(Calc(0, "sum"), 500500);
+  EXPECT_EQ(Calc(0, "max"), 1000);
+  EXPECT_EQ(Calc(0, "min"), 1);
+  EXPECT_EQ(Calc(0, "sum", 2, "x"), 4 * 250 * 251 / 2);
+  EXPECT_EQ(Calc(0, "count", 3, "checked"), 500);
+  EXPECT_EQ(Calc(0, "sum", 3, "unchecked"), 2 * 500 * 501 / 2);
+  std::vector<CGridRow*> odd;
+  for (int r = 0; r < 1000; r += 2) odd.push_back(g.allRow(r));
+  g.setRowOrder({});  // not a permutation: nothing changes
+  g.showFilteredRows(odd);
+  EXPECT_EQ(Calc(0, "sum"), 500 * 500);  // 1 + 3 + ... + 999
+  EXPECT_EQ(Calc(0, "max"), 999);
+}
+
+TEST_F(CalculateTest, NumbersChangedOutsideTheInputAreReadFromTheirText) {
+  AddRow("0.1", "a", 0);
+  AddRow("0.2", "b", 0);
+  EXPECT_EQ(Calc(0, "sum"), 0.1 + 0.2);
+  g.setColumnFieldTypeInputType(0, kDataNumeric, kInputCheckBox);
+  g.setCellChecked(0, 0, 7);
+  g.setColumnFieldTypeInputType(0, kDataNumeric, kInputText);
+  EXPECT_EQ(Calc(0, "sum"), 7 + 0.2);
+  g.setColumnFieldTypeInputType(0, kDataDateTime, kInputText);
+  g.setCellStringData(1, 0, "200704151201");  // 12:01, a fraction without end
+  g.setColumnFieldTypeInputType(0, kDataNumeric, kInputText);
+  EXPECT_EQ(Calc(0, "max"), LeadingNumber(g.getCellStringData(1, 0)));
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -300,5 +300,26 @@ TEST_F(GridFilterTest, DialogCancelLeavesTheFilterAsItWas) {
   EXPECT_EQ(Names(), (Names_t{"a"}));
 }
 
+TEST_F(GridFilterTest, LessOrEqualIncludesTheBoundOfNumbersAndDays) {
+  Row("nine", "", "9", "20070415120000");
+  Row("ten", "", "10", "20070416000000");
+  Row("none", "");  // null: 0 and day 0
+  Row("small", "", "8.5", "20070414235959");
+  Filter(2, kFilterLessEqual, "9");
+  EXPECT_EQ(Names(), (Names_t{"nine", "none", "small"}));
+  Filter(2, kFilterLess, "9");
+  EXPECT_EQ(Names(), (Names_t{"none", "small"}));
+  Filter(2, kFilterGreaterEqual, "10");
+  EXPECT_EQ(Names(), (Names_t{"ten"}));
+  Filter(3, kFilterLessEqual, "20070415");
+  EXPECT_EQ(Names(), (Names_t{"nine", "none", "small"}));
+  Filter(3, kFilterLess, "20070415");
+  EXPECT_EQ(Names(), (Names_t{"none", "small"}));
+  Filter(3, kFilterGreaterEqual, "20070415");
+  EXPECT_EQ(Names(), (Names_t{"nine", "ten"}));
+  Filter(3, kFilterNotEqual, "20070415");
+  EXPECT_EQ(Names(), (Names_t{"ten", "none", "small"}));
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -298,5 +298,16 @@ TEST_F(SortDialogTest, CancelOrNoAnswerSortsNothing) {
   EXPECT_EQ(ui.PendingAnswers(), 0u);
 }
 
+TEST(SortTest, KeysAtTheEndsOfTheIntegerRangeOrderNothing) {
+  CGridModel g;
+  Fill(g, {kDataString, kDataNumeric}, {{"b", "2"}, {"a", "3"}, {"c", "1"}});
+  Sort(g, -2147483647 - 1, 0);
+  EXPECT_EQ(Ids(g), "0,1,2");
+  Sort(g, 2147483647, 1, -2147483647 - 1, 1);
+  EXPECT_EQ(Ids(g), "0,1,2");
+  Sort(g, -2147483647 - 1, 0, 3, 0);  // the numeric key still applies
+  EXPECT_EQ(Ids(g), "2,0,1");
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -97,5 +97,11 @@ TEST(XmlEscapeTest, EscapesTheFiveCharacters) {
   EXPECT_EQ(out, "<plain");
 }
 
+TEST(CodePageTest, BigEndianUtf16GoesOnAfterALoneSurrogate) {
+  EXPECT_EQ(To(std::string("\xD8\x00\x00\x41", 4), 1201), kReplacement + "A");
+  EXPECT_EQ(To(std::string("\x00\x42\xDC\x00\xD5\x5C", 6), 1201), "B" + kReplacement + "\xED\x95\x9C");
+  EXPECT_EQ(To(std::string("\xD8\x3D\xDE\x00\x00\x43", 6), 1201), "\xF0\x9F\x98\x80" "C");
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -256,5 +256,15 @@ TEST(WorkbookWriter, SavesTenColumnsOfFullHeightQuickly) {
 #endif
 }
 
+TEST(WorkbookReader, BuiltInDateAndTimeFormatsAreDates) {
+  const WorkbookReader r;  // no formats of its own: the built-in ones apply
+  for (uint16_t f = 14; f <= 22; ++f) EXPECT_TRUE(r.IsDateFormat(f)) << f;
+  for (uint16_t f : {45, 46, 47}) EXPECT_TRUE(r.IsDateFormat(f)) << f;
+  for (uint16_t f : {0, 1, 2, 9, 11, 13, 23, 37, 44, 48, 49}) EXPECT_FALSE(r.IsDateFormat(f)) << f;
+  EXPECT_EQ(r.FormatCode(22), "m/d/yyyy h:mm");
+  EXPECT_TRUE(IsDateFormatCode(r.FormatCode(22)));
+  EXPECT_EQ(r.FormatCode(14), "m/d/yyyy");
+}
+
 }  // namespace
 }  // namespace maltrove::xls

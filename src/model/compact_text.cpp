@@ -1,0 +1,38 @@
+#include "model/compact_text.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace maltrove {
+
+void CompactText::release() {
+  if (onHeap()) std::free(heapData());
+  bytes_[kInline] = 0;
+}
+
+void CompactText::assign(std::string_view s) {
+  if (s.size() <= kInline) {
+    // s may point into this text's own block: copy before freeing it.
+    char copy[kInline];
+    if (!s.empty()) std::memcpy(copy, s.data(), s.size());
+    release();
+    if (!s.empty()) std::memcpy(bytes_, copy, s.size());
+    bytes_[kInline] = static_cast<char>(s.size());
+    return;
+  }
+  if (s.size() > UINT32_MAX) throw std::bad_alloc();
+  if (onHeap() && heapSize() == s.size()) {
+    std::memmove(heapData(), s.data(), s.size());
+    return;
+  }
+  char* block = static_cast<char*>(std::malloc(s.size()));
+  if (block == nullptr) throw std::bad_alloc();
+  std::memcpy(block, s.data(), s.size());
+  release();
+  const auto n = static_cast<uint32_t>(s.size());
+  std::memcpy(bytes_, &block, sizeof block);
+  std::memcpy(bytes_ + sizeof block, &n, sizeof n);
+  bytes_[kInline] = kHeapTag;
+}
+
+}  // namespace maltrove
