@@ -29,6 +29,9 @@ class ChoosingUserInterface : public platform::UserInterface {
     return Choose().CreateProgressDialog();
   }
   bool RunForm(platform::DialogForm& form) override { return Choose().RunForm(form); }
+  bool ShowModelessForm(std::shared_ptr<platform::DialogForm> form) override {
+    return Choose().ShowModelessForm(std::move(form));
+  }
   int PopupMenu(const std::vector<platform::MenuItem>& items, int x, int y) override {
     return Choose().PopupMenu(items, x, y);
   }

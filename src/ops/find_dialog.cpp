@@ -35,7 +35,8 @@ std::string Escaped(const std::string& text) {
 
 }  // namespace
 
-CGridFindDlg::CGridFindDlg(CGridWnd* wnd, platform::UserInterface* ui) : wnd_(wnd), ui_(ui) {}
+CGridFindDlg::CGridFindDlg(CGridWnd* wnd, platform::UserInterface* ui)
+    : wnd_(wnd), lifetime_(wnd->lifetime()), ui_(ui) {}
 
 void CGridFindDlg::OnInitDialog() {
   CGridModel& grid = wnd_->model();
@@ -60,6 +61,10 @@ FindOptions CGridFindDlg::Options() const {
 void CGridFindDlg::FindNext() {
   const FindOptions options = Options();
   while (!closed_) {
+    if (Grid() == nullptr) {
+      Cancel();
+      return;
+    }
     CGridModel& grid = wnd_->model();
     const bool fromFirstCell = grid.focusedRow() == -1;
     if (std::optional<CellPosition> hit = FindCell(grid, options)) {
@@ -71,7 +76,7 @@ void CGridFindDlg::FindNext() {
                              kFindEndMessageEnd;
     const platform::MessageBoxAnswer answer =
         ui_->ShowMessage(kGridCaption, text, platform::MessageBoxButtons::kYesNoCancel);
-    if (answer == platform::MessageBoxAnswer::kCancel) {
+    if (answer == platform::MessageBoxAnswer::kCancel || Grid() == nullptr) {
       Cancel();
     } else if (answer == platform::MessageBoxAnswer::kNo || fromFirstCell) {
       // Searching the whole grid again would only ask the same question.
@@ -122,6 +127,10 @@ void CGridFindDlg::ApplyAnswer(const std::string& answer) {
 void CGridFindDlg::DoModal() {
   OnInitDialog();
   if (ui_->RunForm(*this)) return;
+  RunQueued();
+}
+
+void CGridFindDlg::RunQueued() {
   while (!closed_) {
     const std::string answer = ui_->RunDialog(kFindDialogCaption, Description());
     if (answer.empty()) Cancel();
@@ -131,8 +140,10 @@ void CGridFindDlg::DoModal() {
 
 void RunFindCommand(CGridWnd* wnd, platform::UserInterface* ui) {
   if (wnd == nullptr || ui == nullptr || wnd->model().style().contextMenuLevel < 0) return;
-  CGridFindDlg dialog(wnd, ui);
-  dialog.DoModal();
+  auto dialog = std::make_shared<CGridFindDlg>(wnd, ui);
+  dialog->OnInitDialog();
+  if (ui->ShowModelessForm(dialog)) return;
+  dialog->RunQueued();
 }
 
 }  // namespace maltrove

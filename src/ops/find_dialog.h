@@ -79,6 +79,8 @@ class CGridFindDlg : public platform::DialogForm {
 
   // Shows the dialog until it is closed.
   void DoModal();
+  // The headless host's loop: queued answers until the dialog is closed.
+  void RunQueued();
   std::string Description() const;
   void ApplyAnswer(const std::string& answer);
 
@@ -90,7 +92,11 @@ class CGridFindDlg : public platform::DialogForm {
   bool OnFormButton(int id) override;
 
  private:
+  // The grid, or nullptr once it is gone while the dialog stays open.
+  CGridWnd* Grid() const { return lifetime_.expired() ? nullptr : wnd_; }
+
   CGridWnd* wnd_;
+  std::weak_ptr<const void> lifetime_;
   platform::UserInterface* ui_;
   std::string text_;
   int direction_ = kDirectionDown;
@@ -100,7 +106,8 @@ class CGridFindDlg : public platform::DialogForm {
 };
 
 // The grid's find command (Ctrl+F, context menu): nothing with a negative
-// contextMenuLevel, otherwise a new find dialog.
+// contextMenuLevel, otherwise a new find dialog, beside the grid when the
+// user interface shows windows.
 void RunFindCommand(CGridWnd* wnd, platform::UserInterface* ui);
 
 }  // namespace maltrove

@@ -49,6 +49,13 @@ class UserInterface {
     (void)form;
     return false;
   }
+  // Shows a form beside its window and returns at once; the window keeps
+  // the form until a button closes it. False when this interface shows no
+  // windows.
+  virtual bool ShowModelessForm(std::shared_ptr<DialogForm> form) {
+    (void)form;
+    return false;
+  }
   // A context menu at a screen point: the command chosen, or 0.
   virtual int PopupMenu(const std::vector<MenuItem>& items, int screenX, int screenY) = 0;
 };

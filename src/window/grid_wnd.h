@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "model/grid_model.h"
@@ -47,6 +48,9 @@ class CGridWnd : public GridView,
 
   CGridModel& model() { return model_; }
   const CGridModel& model() const { return model_; }
+  // Expires when the grid goes: windows that outlive a call (the modeless
+  // find dialog) check it before they touch the grid.
+  std::weak_ptr<const void> lifetime() const { return lifetime_; }
   void setEvents(GridEvents* events) { events_ = events; }
   // Where the scroll-bar pictures are downloaded from.
   void setDownloader(platform::UrlDownloader* downloader) { downloader_ = downloader; }
@@ -222,6 +226,7 @@ class CGridWnd : public GridView,
   bool waitingForCommit_ = false;  // an input-method composition opened the editor
   bool closing_ = false;
   bool paintedOnce_ = false;
+  std::shared_ptr<const void> lifetime_ = std::make_shared<int>(0);
 };
 
 }  // namespace maltrove

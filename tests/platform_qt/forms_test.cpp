@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 
 #include "ops/filter_dialog.h"
@@ -158,6 +159,42 @@ TEST_F(FormsTest, FindNextTwiceThenTheEndQuestionAndARestart) {
   EXPECT_EQ(rows, (std::vector<int>{1, 3, 1}));
   EXPECT_EQ(question, QStringLiteral("더 이상 찾을 수 없습니다. 처음부터 다시 검색하시겠습니까?"));
   EXPECT_TRUE(dialog.closed());
+}
+
+TEST_F(FormsTest, TheFindCommandLeavesTheDialogOpenBesideTheGrid) {
+  grid_.model().setFocus(-1, -1);
+  RunFindCommand(&grid_, &ui_);
+  // The command returned with the dialog still open and not modal.
+  FormDialog* dialog = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (auto* form = qobject_cast<FormDialog*>(top); form != nullptr && form->isVisible()) dialog = form;
+  }
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(dialog->isModal());
+  QPointer<FormDialog> alive(dialog);
+  Type(dialog->ControlWidget(1003), QStringLiteral("다"));
+  QTest::mouseClick(dialog->ControlWidget(1), Qt::LeftButton);
+  EXPECT_EQ(grid_.model().focusedRow(), 2);
+  // The grid goes on while the dialog is open: a value typed now is found.
+  grid_.model().setCellStringData(4, 0, "다");
+  QTest::mouseClick(dialog->ControlWidget(1), Qt::LeftButton);
+  EXPECT_EQ(grid_.model().focusedRow(), 4);
+  QTest::mouseClick(dialog->ControlWidget(2), Qt::LeftButton);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(alive.isNull()) << "closing frees the dialog and its form";
+}
+
+TEST(FindDialogLifetimeTest, AGridThatGoesEndsTheSearch) {
+  platform::QtUserInterface ui;
+  auto grid = std::make_unique<CGridWnd>();
+  grid->model().insertColumn(-1, "a", 100, "a", kDataString, kInputText, "", "", 0, "");
+  grid->model().insertRow(-1);
+  grid->model().setCellStringData(0, 0, "x");
+  auto dialog = std::make_shared<CGridFindDlg>(grid.get(), &ui);
+  dialog->SetText("x");
+  grid.reset();
+  dialog->FindNext();  // must not touch the grid that went
+  EXPECT_TRUE(dialog->closed());
 }
 
 }  // namespace

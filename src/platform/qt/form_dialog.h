@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <map>
+#include <memory>
 
 #include "platform/dialog_form.h"
 
@@ -20,6 +21,8 @@ class FormDialog : public QDialog {
 
   // The widget of control `id` (for tests), or nullptr.
   QWidget* ControlWidget(int id) const;
+  // A modeless dialog keeps its form alive until it closes.
+  void Keep(std::shared_ptr<DialogForm> form) { kept_ = std::move(form); }
 
  protected:
   void reject() override;
@@ -33,6 +36,7 @@ class FormDialog : public QDialog {
   void Refresh();
 
   DialogForm& form_;
+  std::shared_ptr<DialogForm> kept_;
   std::map<int, QWidget*> widgets_;
   std::map<int, QLayout*> containers_;                  // group id -> its layout
   std::map<std::pair<int, int>, QLayout*> lines_;       // (group, line) -> row

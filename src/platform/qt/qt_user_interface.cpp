@@ -81,6 +81,15 @@ bool QtUserInterface::RunForm(DialogForm& form) {
   return true;
 }
 
+bool QtUserInterface::ShowModelessForm(std::shared_ptr<DialogForm> form) {
+  auto* dialog = new FormDialog(*form, Owner());
+  dialog->Keep(std::move(form));
+  dialog->setModal(false);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+  return true;
+}
+
 std::unique_ptr<ProgressDialog> QtUserInterface::CreateProgressDialog() {
   return std::make_unique<QtProgressDialog>(Owner());
 }

@@ -15,6 +15,7 @@ class QtUserInterface : public UserInterface {
   std::string RunDialog(const std::string& caption, const std::string& description) override;
   std::unique_ptr<ProgressDialog> CreateProgressDialog() override;
   bool RunForm(DialogForm& form) override;
+  bool ShowModelessForm(std::shared_ptr<DialogForm> form) override;
   int PopupMenu(const std::vector<MenuItem>& items, int screenX, int screenY) override;
 };
 
