@@ -13,11 +13,7 @@ constexpr int kColumnWidth = 100;
 constexpr char kRunText[] = "미리 보기";
 
 FormControl Control(int id, FormKind kind, const std::string& text, int line, bool enabled) {
-  FormControl control;
-  control.id = id;
-  control.kind = kind;
-  control.text = text;
-  control.line = line;
+  FormControl control = platform::MakeControl(id, kind, text, line);
   control.enabled = enabled;
   return control;
 }

@@ -10,6 +10,8 @@ namespace {
 
 using platform::FormControl;
 using platform::FormKind;
+using platform::MakeCheck;
+using platform::MakeControl;
 
 constexpr int kDelimiterLabelId = 901;
 constexpr int kPreviewLabelId = 902;
@@ -19,25 +21,10 @@ constexpr char kDelimiterLabel[] = "필드 구분자 :";
 constexpr char kQuotesText[] = "\"(큰따옴표) 제거";
 constexpr char kMappingTitle[] = "항목 지정";
 
-FormControl Control(int id, FormKind kind, const std::string& text, int line) {
-  FormControl control;
-  control.id = id;
-  control.kind = kind;
-  control.text = text;
-  control.line = line;
-  return control;
-}
-
-FormControl Check(int id, const std::string& text, int line, bool checked) {
-  FormControl control = Control(id, FormKind::kCheck, text, line);
-  control.checked = checked;
-  return control;
-}
-
 // The box lists the candidates; a starting text that is none of them comes first.
 FormControl DelimiterBox(int id, const std::vector<std::string>& candidates,
                          const std::string& delimiter, int line) {
-  FormControl box = Control(id, FormKind::kCombo, "", line);
+  FormControl box = MakeControl(id, FormKind::kCombo, "", line);
   box.items = candidates;
   auto found = std::find(box.items.begin(), box.items.end(), delimiter);
   if (found == box.items.end()) {
@@ -49,10 +36,10 @@ FormControl DelimiterBox(int id, const std::vector<std::string>& candidates,
 }
 
 void AddOkCancel(std::vector<FormControl>* controls, int line) {
-  FormControl ok = Control(1, FormKind::kButton, "확인", line);
+  FormControl ok = MakeControl(1, FormKind::kButton, "확인", line);
   ok.isDefault = true;
   controls->push_back(ok);
-  FormControl cancel = Control(2, FormKind::kButton, "취소", line);
+  FormControl cancel = MakeControl(2, FormKind::kButton, "취소", line);
   cancel.isCancel = true;
   controls->push_back(cancel);
 }
@@ -61,10 +48,10 @@ void AddOkCancel(std::vector<FormControl>* controls, int line) {
 
 std::vector<FormControl> CSaveSeparatedValueDlg::FormControls() const {
   std::vector<FormControl> controls;
-  controls.push_back(Control(kDelimiterLabelId, FormKind::kLabel, kDelimiterLabel, 0));
+  controls.push_back(MakeControl(kDelimiterLabelId, FormKind::kLabel, kDelimiterLabel, 0));
   controls.push_back(DelimiterBox(kIdDelimiter, items_, delimiter_, 0));
-  controls.push_back(Check(kIdHeader, "칼럼 정보 저장", 1, header_));
-  controls.push_back(Check(kIdQuotes, kQuotesText, 2, removeQuotes_));
+  controls.push_back(MakeCheck(kIdHeader, "칼럼 정보 저장", 1, header_));
+  controls.push_back(MakeCheck(kIdQuotes, kQuotesText, 2, removeQuotes_));
   AddOkCancel(&controls, 3);
   return controls;
 }
@@ -83,7 +70,7 @@ bool CSaveSeparatedValueDlg::OnFormButton(int id) {
 }
 
 FormControl COpenSeparatedValueDlg::PreviewList() const {
-  FormControl list = Control(kIdPreviewList, FormKind::kTable, "", 1);
+  FormControl list = MakeControl(kIdPreviewList, FormKind::kTable, "", 1);
   list.columns.push_back("");
   list.widths.push_back(kNumberColumnWidth);
   for (int c : columns_) {
@@ -99,24 +86,24 @@ FormControl COpenSeparatedValueDlg::PreviewList() const {
 
 std::vector<FormControl> COpenSeparatedValueDlg::FormControls() const {
   std::vector<FormControl> controls;
-  controls.push_back(Control(kPreviewLabelId, FormKind::kLabel,
+  controls.push_back(MakeControl(kPreviewLabelId, FormKind::kLabel,
                              "데이터 미리보기 (최대 100건 까지만 미리보기가 가능합니다.)", 0));
   controls.push_back(PreviewList());
-  controls.push_back(Control(kMappingLabelId, FormKind::kLabel, kMappingTitle, 2));
+  controls.push_back(MakeControl(kMappingLabelId, FormKind::kLabel, kMappingTitle, 2));
   for (size_t k = 0; k < mapping_.size(); ++k) {
-    FormControl box = Control(kIdMapping + static_cast<int>(k) + 1, FormKind::kCombo, "", 2);
+    FormControl box = MakeControl(kIdMapping + static_cast<int>(k) + 1, FormKind::kCombo, "", 2);
     box.items = mappingItems_;
     const auto found = std::find(box.items.begin(), box.items.end(), mapping_[k]);
     box.selection = found == box.items.end() ? 0 : static_cast<int>(found - box.items.begin());
     controls.push_back(box);
   }
-  controls.push_back(Check(kIdHeader, "첫행은 필드이름이므로 제외", 3, header_));
-  controls.push_back(Check(kIdClear, "기존 그리드 데이터를 모두 삭제하고 가져옵니다.", 4, clearRows_));
-  controls.push_back(Control(kDelimiterLabelId, FormKind::kLabel, kDelimiterLabel, 5));
+  controls.push_back(MakeCheck(kIdHeader, "첫행은 필드이름이므로 제외", 3, header_));
+  controls.push_back(MakeCheck(kIdClear, "기존 그리드 데이터를 모두 삭제하고 가져옵니다.", 4, clearRows_));
+  controls.push_back(MakeControl(kDelimiterLabelId, FormKind::kLabel, kDelimiterLabel, 5));
   controls.push_back(DelimiterBox(kIdDelimiter, DelimiterCandidates(settings_.delimiterSetting),
                                   delimiter_, 5));
-  controls.push_back(Control(kIdPreview, FormKind::kButton, "미리보기", 5));
-  controls.push_back(Check(kIdQuotes, kQuotesText, 5, removeQuotes_));
+  controls.push_back(MakeControl(kIdPreview, FormKind::kButton, "미리보기", 5));
+  controls.push_back(MakeCheck(kIdQuotes, kQuotesText, 5, removeQuotes_));
   AddOkCancel(&controls, 6);
   return controls;
 }

@@ -11,6 +11,8 @@ namespace {
 
 using platform::FormControl;
 using platform::FormKind;
+using platform::MakeCheck;
+using platform::MakeControl;
 
 constexpr int kSheetLabelId = 901;
 constexpr int kPreviewLabelId = 902;
@@ -20,21 +22,6 @@ constexpr int kRangeSeparatorId = 905;
 constexpr int kNumberColumnWidth = 60;
 constexpr char kMappingTitle[] = "항목 지정";
 
-FormControl Control(int id, FormKind kind, const std::string& text, int line) {
-  FormControl control;
-  control.id = id;
-  control.kind = kind;
-  control.text = text;
-  control.line = line;
-  return control;
-}
-
-FormControl Check(int id, const std::string& text, int line, bool checked) {
-  FormControl control = Control(id, FormKind::kCheck, text, line);
-  control.checked = checked;
-  return control;
-}
-
 // The edit's text as typed while it still reads as `value`.
 std::string RangeText(const std::string& typed, int value) {
   return ParseWholeNumber(typed).value_or(0) == value ? typed : std::to_string(value);
@@ -43,7 +30,7 @@ std::string RangeText(const std::string& typed, int value) {
 }  // namespace
 
 FormControl CSelectExcelSheet::PreviewList() const {
-  FormControl list = Control(kIdPreviewList, FormKind::kTable, "", 3);
+  FormControl list = MakeControl(kIdPreviewList, FormKind::kTable, "", 3);
   list.columns.push_back("");
   list.widths.push_back(kNumberColumnWidth);
   for (int c : fillable_) {
@@ -58,9 +45,9 @@ FormControl CSelectExcelSheet::PreviewList() const {
 }
 
 void CSelectExcelSheet::AddMappingBoxes(std::vector<FormControl>* controls, int line) const {
-  controls->push_back(Control(kMappingLabelId, FormKind::kLabel, kMappingTitle, line));
+  controls->push_back(MakeControl(kMappingLabelId, FormKind::kLabel, kMappingTitle, line));
   for (size_t k = 0; k < fillable_.size(); ++k) {
-    FormControl box = Control(kIdMapping + static_cast<int>(k) + 1, FormKind::kCombo, "", line);
+    FormControl box = MakeControl(kIdMapping + static_cast<int>(k) + 1, FormKind::kCombo, "", line);
     box.items = names_;
     const int t = settings_.columnMap[static_cast<size_t>(fillable_[k])];
     box.selection = t > 0 && static_cast<size_t>(t) < names_.size() ? t : 0;
@@ -69,35 +56,35 @@ void CSelectExcelSheet::AddMappingBoxes(std::vector<FormControl>* controls, int 
 }
 
 void CSelectExcelSheet::AddRange(std::vector<FormControl>* controls, int line) const {
-  controls->push_back(Control(kRangeLabelId, FormKind::kLabel, "가져올 행 범위 :", line));
-  controls->push_back(Control(kIdFrom, FormKind::kEdit, RangeText(fromText_, settings_.from), line));
-  controls->push_back(Control(kRangeSeparatorId, FormKind::kLabel, "~", line));
-  controls->push_back(Control(kIdTo, FormKind::kEdit, RangeText(toText_, settings_.to), line));
+  controls->push_back(MakeControl(kRangeLabelId, FormKind::kLabel, "가져올 행 범위 :", line));
+  controls->push_back(MakeControl(kIdFrom, FormKind::kEdit, RangeText(fromText_, settings_.from), line));
+  controls->push_back(MakeControl(kRangeSeparatorId, FormKind::kLabel, "~", line));
+  controls->push_back(MakeControl(kIdTo, FormKind::kEdit, RangeText(toText_, settings_.to), line));
   controls->push_back(
-      Control(kIdTotal, FormKind::kLabel, "총 " + std::to_string(total_) + " 건", line));
+      MakeControl(kIdTotal, FormKind::kLabel, "총 " + std::to_string(total_) + " 건", line));
 }
 
 std::vector<FormControl> CSelectExcelSheet::FormControls() const {
   std::vector<FormControl> controls;
-  controls.push_back(Control(kSheetLabelId, FormKind::kLabel, "워크시트 목록", 0));
-  FormControl sheets = Control(kIdSheets, FormKind::kCombo, "", 1);
+  controls.push_back(MakeControl(kSheetLabelId, FormKind::kLabel, "워크시트 목록", 0));
+  FormControl sheets = MakeControl(kIdSheets, FormKind::kCombo, "", 1);
   sheets.items = sheets_;
   const auto found = std::find(sheets_.begin(), sheets_.end(), settings_.sheetName);
   sheets.selection = found == sheets_.end() ? -1 : static_cast<int>(found - sheets_.begin());
   controls.push_back(sheets);
-  controls.push_back(Control(kPreviewLabelId, FormKind::kLabel,
+  controls.push_back(MakeControl(kPreviewLabelId, FormKind::kLabel,
                              "데이터 미리보기 (최대 100건 까지만 미리보기가 가능합니다.)", 2));
   controls.push_back(PreviewList());
   AddMappingBoxes(&controls, 4);
   controls.push_back(
-      Check(kIdHeader, "첫행이 항목명인 경우 첫행을 제외하고 가져옵니다.", 5, settings_.header));
+      MakeCheck(kIdHeader, "첫행이 항목명인 경우 첫행을 제외하고 가져옵니다.", 5, settings_.header));
   AddRange(&controls, 6);
   controls.push_back(
-      Check(kIdClear, "기존 그리드 데이터를 모두 삭제하고 가져옵니다.", 7, settings_.clearRows));
-  FormControl ok = Control(kIdOk, FormKind::kButton, "확인", 8);
+      MakeCheck(kIdClear, "기존 그리드 데이터를 모두 삭제하고 가져옵니다.", 7, settings_.clearRows));
+  FormControl ok = MakeControl(kIdOk, FormKind::kButton, "확인", 8);
   ok.isDefault = true;
   controls.push_back(ok);
-  FormControl cancel = Control(kIdCancel, FormKind::kButton, "취소", 8);
+  FormControl cancel = MakeControl(kIdCancel, FormKind::kButton, "취소", 8);
   cancel.isCancel = true;
   controls.push_back(cancel);
   return controls;

@@ -10,6 +10,7 @@ namespace {
 
 using platform::FormControl;
 using platform::FormKind;
+using platform::MakeControl;
 
 constexpr int kColumnIds[3] = {1006, 1009, 1012};
 constexpr int kOperatorIds[3] = {1007, 1010, 1013};
@@ -20,12 +21,6 @@ constexpr int kDateIds[3] = {223, 224, 225};
 constexpr int kJoinIds[2] = {1008, 1011};
 constexpr int kLabelIdBase = 400;
 constexpr int kHeadingIdBase = 410;
-
-FormControl Make(int id, FormKind kind, std::string text, int line) {
-  FormControl control{id, kind, std::move(text)};
-  control.line = line;
-  return control;
-}
 
 std::string DateText(double serial) {
   DateParts parts{};
@@ -47,50 +42,50 @@ double DateSerial(const std::string& text) {
 
 std::vector<FormControl> CGridFilterDlg::FormControls() const {
   std::vector<FormControl> controls;
-  controls.push_back(Make(kHeadingIdBase, FormKind::kLabel, "", 0));
+  controls.push_back(MakeControl(kHeadingIdBase, FormKind::kLabel, "", 0));
   for (int h = 0; h < 4; ++h) {
-    controls.push_back(Make(kHeadingIdBase + 1 + h, FormKind::kLabel, kFilterHeadingLabels[h], 0));
+    controls.push_back(MakeControl(kHeadingIdBase + 1 + h, FormKind::kLabel, kFilterHeadingLabels[h], 0));
   }
   for (int k = 0; k < 3; ++k) {
     const Condition& c = conditions_[k];
     const int line = k + 1;
-    controls.push_back(Make(kLabelIdBase + k, FormKind::kLabel, kFilterConditionLabels[k], line));
-    FormControl column = Make(kColumnIds[k], FormKind::kCombo, "", line);
+    controls.push_back(MakeControl(kLabelIdBase + k, FormKind::kLabel, kFilterConditionLabels[k], line));
+    FormControl column = MakeControl(kColumnIds[k], FormKind::kCombo, "", line);
     for (const ColumnItem& item : c.columns) column.items.push_back(item.label);
     column.selection = c.columnSelection;
     controls.push_back(column);
-    FormControl op = Make(kOperatorIds[k], FormKind::kCombo, "", line);
+    FormControl op = MakeControl(kOperatorIds[k], FormKind::kCombo, "", line);
     op.items = operatorLabels(k);
     op.selection = c.operatorSelection;
     controls.push_back(op);
-    FormControl edit = Make(kEditIds[k], FormKind::kEdit, c.editText, line);
+    FormControl edit = MakeControl(kEditIds[k], FormKind::kEdit, c.editText, line);
     edit.visible = c.visible == FilterValueControl::kEdit || c.visible == FilterValueControl::kNone;
     edit.enabled = c.visible == FilterValueControl::kEdit;
     controls.push_back(edit);
-    FormControl values = Make(kValueComboIds[k], FormKind::kCombo, "", line);
+    FormControl values = MakeControl(kValueComboIds[k], FormKind::kCombo, "", line);
     values.items = c.valueItems;
     values.selection = c.valueSelection;
     values.visible = c.visible == FilterValueControl::kCombo;
     controls.push_back(values);
-    FormControl check = Make(kCheckIds[k], FormKind::kCheck, c.checkCaption, line);
+    FormControl check = MakeControl(kCheckIds[k], FormKind::kCheck, c.checkCaption, line);
     check.checked = c.checked;
     check.visible = c.visible == FilterValueControl::kCheck;
     controls.push_back(check);
     const std::string shown = dateDrafts_[k].empty() ? DateText(c.date) : dateDrafts_[k];
-    FormControl date = Make(kDateIds[k], FormKind::kEdit, shown, line);
+    FormControl date = MakeControl(kDateIds[k], FormKind::kEdit, shown, line);
     date.visible = c.visible == FilterValueControl::kDate;
     controls.push_back(date);
-    FormControl join = Make(k < 2 ? kJoinIds[k] : kLabelIdBase + 9, k < 2 ? FormKind::kCombo : FormKind::kLabel, "", line);
+    FormControl join = MakeControl(k < 2 ? kJoinIds[k] : kLabelIdBase + 9, k < 2 ? FormKind::kCombo : FormKind::kLabel, "", line);
     if (k < 2) {
       join.items = {kFilterJoinLabels[0], kFilterJoinLabels[1]};
       join.selection = joinSelections_[k];
     }
     controls.push_back(join);
   }
-  FormControl ok = Make(kIdOk, FormKind::kButton, "확인", 4);
+  FormControl ok = MakeControl(kIdOk, FormKind::kButton, "확인", 4);
   ok.isDefault = true;
   controls.push_back(ok);
-  FormControl cancel = Make(kIdCancel, FormKind::kButton, "취소", 4);
+  FormControl cancel = MakeControl(kIdCancel, FormKind::kButton, "취소", 4);
   cancel.isCancel = true;
   controls.push_back(cancel);
   return controls;

@@ -7,6 +7,7 @@ namespace {
 
 using platform::FormControl;
 using platform::FormKind;
+using platform::MakeControl;
 
 enum FindControlId {
   kFindNextId = 1,
@@ -20,39 +21,32 @@ enum FindControlId {
   kWholeId = 213,
 };
 
-FormControl Make(int id, FormKind kind, const char* text, int line, int parent = 0) {
-  FormControl control{id, kind, text};
-  control.line = line;
-  control.parent = parent;
-  return control;
-}
-
 }  // namespace
 
 std::vector<FormControl> CGridFindDlg::FormControls() const {
   std::vector<FormControl> controls;
-  controls.push_back(Make(kLabelId, FormKind::kLabel, "찾을 문자열(&K) :", 0));
-  FormControl edit = Make(kEditId, FormKind::kEdit, "", 0);
+  controls.push_back(MakeControl(kLabelId, FormKind::kLabel, "찾을 문자열(&K) :", 0));
+  FormControl edit = MakeControl(kEditId, FormKind::kEdit, "", 0);
   edit.text = text_;
   controls.push_back(edit);
-  controls.push_back(Make(kGroupId, FormKind::kGroup, "검색방법", 1));
-  FormControl up = Make(kUpId, FormKind::kRadio, "위로(&U)", 0, kGroupId);
+  controls.push_back(MakeControl(kGroupId, FormKind::kGroup, "검색방법", 1));
+  FormControl up = MakeControl(kUpId, FormKind::kRadio, "위로(&U)", 0, kGroupId);
   up.checked = direction_ == kDirectionUp;
   controls.push_back(up);
-  FormControl down = Make(kDownId, FormKind::kRadio, "아래로(&D)", 0, kGroupId);
+  FormControl down = MakeControl(kDownId, FormKind::kRadio, "아래로(&D)", 0, kGroupId);
   down.checked = direction_ != kDirectionUp;
   controls.push_back(down);
-  FormControl matchCase = Make(kCaseId, FormKind::kCheck, "대/소문자  구분(&H)", 2);
+  FormControl matchCase = MakeControl(kCaseId, FormKind::kCheck, "대/소문자  구분(&H)", 2);
   matchCase.checked = caseChecked_;
   controls.push_back(matchCase);
-  FormControl whole = Make(kWholeId, FormKind::kCheck, "전체 셀 내용 일치(&C)", 3);
+  FormControl whole = MakeControl(kWholeId, FormKind::kCheck, "전체 셀 내용 일치(&C)", 3);
   whole.checked = wholeCell_;
   controls.push_back(whole);
-  FormControl next = Make(kFindNextId, FormKind::kButton, "다음 찾기", 4);
+  FormControl next = MakeControl(kFindNextId, FormKind::kButton, "다음 찾기", 4);
   next.isDefault = true;
   next.enabled = IsFindNextEnabled();
   controls.push_back(next);
-  FormControl cancel = Make(kCancelId, FormKind::kButton, "취소", 4);
+  FormControl cancel = MakeControl(kCancelId, FormKind::kButton, "취소", 4);
   cancel.isCancel = true;
   controls.push_back(cancel);
   return controls;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace maltrove::platform {
@@ -30,6 +31,25 @@ struct FormControl {
   std::vector<int> widths;
   std::vector<std::vector<std::string>> rows;
 };
+
+// A control of `kind` on `line` of `parent`, the rest as FormControl's
+// defaults.
+inline FormControl MakeControl(int id, FormKind kind, std::string text, int line,
+                               int parent = 0) {
+  FormControl control;
+  control.id = id;
+  control.kind = kind;
+  control.text = std::move(text);
+  control.line = line;
+  control.parent = parent;
+  return control;
+}
+
+inline FormControl MakeCheck(int id, std::string text, int line, bool checked) {
+  FormControl control = MakeControl(id, FormKind::kCheck, std::move(text), line);
+  control.checked = checked;
+  return control;
+}
 
 class DialogForm {
  public:
