@@ -38,14 +38,14 @@ class BenchWindow : public platform::NativeWindow {
   std::shared_ptr<platform::Bitmap> LoadBitmap(const std::string&) override { return nullptr; }
   void ShowTip(const std::string&, const platform::Rect&, int) override {}
   void HideTip() override {}
-  platform::FontSpec TipFont() const override { return {}; }
+  platform::FontDescription TipFont() const override { return {}; }
   std::unique_ptr<platform::EditorWindow> CreateEditor(const platform::EditorRequest&,
                                                        platform::EditorListener*) override {
     return nullptr;
   }
   void Post(int, int, int) override {}
   void NotifyAccessibility(platform::AccessibleChange, int, int) override {}
-  platform::Size MeasureText(const std::string& text, const platform::FontSpec& font, int flags,
+  platform::Size MeasureText(const std::string& text, const platform::FontDescription& font, int flags,
                              int wrap) override {
     return measurer_.MeasureText(text, font, flags, wrap);
   }

@@ -8,14 +8,10 @@ namespace maltrove::host {
 using automation::Variant;
 using automation::VarType;
 
-namespace {
-
-bool IsLong(double v) {
+bool IsLongNumber(double v) {
   return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max() &&
          std::trunc(v) == v;
 }
-
-}  // namespace
 
 bool ToVariant(const QJSValue& value, ObjectTable& objects, Variant* out) {
   if (value.isUndefined() || value.isNull()) {
@@ -24,7 +20,7 @@ bool ToVariant(const QJSValue& value, ObjectTable& objects, Variant* out) {
     *out = Variant(value.toBool());
   } else if (value.isNumber()) {
     const double v = value.toNumber();
-    if (IsLong(v)) {
+    if (IsLongNumber(v)) {
       *out = Variant(static_cast<int32_t>(v));
     } else {
       *out = Variant(v);

@@ -19,6 +19,10 @@ class ObjectTable {
   virtual std::shared_ptr<automation::DispatchObject> ObjectOf(const QJSValue& value) = 0;
 };
 
+// Whether a script number is integral and within int32 range: such numbers
+// reach the controls as longs, others as doubles.
+bool IsLongNumber(double v);
+
 // Integral numbers in int32 range become longs, other numbers doubles.
 // False when the value has no automation counterpart (a plain object, a
 // function): the caller reports a type mismatch.

@@ -47,12 +47,12 @@ struct Pen {
 
 // A font as the grid's styles name it: a comma list of faces (the first
 // non-empty one is used), a size in points, italic and bold.
-struct FontSpec {
+struct FontDescription {
   std::string faces;
   int pointSize = 10;
   bool italic = false;
   bool bold = false;
-  bool operator==(const FontSpec& other) const = default;
+  bool operator==(const FontDescription& other) const = default;
 };
 
 // Text layout flags.
@@ -98,7 +98,7 @@ class DrawSurface {
   // A raised 3-D edge: `light` along the top and left, `dark` along the
   // bottom and right.
   virtual void Edge3D(const Rect& rect, Colour light, Colour dark) = 0;
-  virtual void Text(const std::string& text, const Rect& rect, const FontSpec& font,
+  virtual void Text(const std::string& text, const Rect& rect, const FontDescription& font,
                     Colour colour, int flags) = 0;
   virtual void DrawGlyph(Glyph glyph, const Rect& rect) = 0;
   // Stretches the bitmap over `rect`.
@@ -111,7 +111,7 @@ class TextMeasurer {
   virtual ~TextMeasurer() = default;
   // The size of the text's rectangle; with kTextWordBreak and a width above
   // 0 the text is wrapped to that width.
-  virtual Size MeasureText(const std::string& text, const FontSpec& font, int flags,
+  virtual Size MeasureText(const std::string& text, const FontDescription& font, int flags,
                            int wrapWidth) = 0;
 };
 

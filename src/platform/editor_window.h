@@ -16,7 +16,7 @@ enum class EditorKind { kText, kMultiLine, kSelect, kDate };
 
 struct EditorRequest {
   EditorKind kind = EditorKind::kText;
-  FontSpec font;
+  FontDescription font;
   int align = kTextLeft;  // kTextLeft, kTextCenter or kTextRight
   // Text editors: the text, all of it selected at the start.
   std::string text;

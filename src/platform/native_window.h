@@ -64,7 +64,7 @@ class NativeWindow : public TextMeasurer {
   virtual void ShowTip(const std::string& text, const Rect& screenRect, int wrapWidth) = 0;
   virtual void HideTip() = 0;
   // The font the tips are written in.
-  virtual FontSpec TipFont() const = 0;
+  virtual FontDescription TipFont() const = 0;
   // An in-place editor as a child of the window, not yet shown.
   virtual std::unique_ptr<EditorWindow> CreateEditor(const EditorRequest& request,
                                                      EditorListener* listener) = 0;

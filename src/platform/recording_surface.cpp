@@ -51,7 +51,7 @@ void RecordingSurface::Edge3D(const Rect& rect, Colour light, Colour dark) {
   call.colour2 = dark;
 }
 
-void RecordingSurface::Text(const std::string& text, const Rect& rect, const FontSpec& font,
+void RecordingSurface::Text(const std::string& text, const Rect& rect, const FontDescription& font,
                             Colour colour, int flags) {
   DrawCall& call = Add(DrawCall::kText, rect);
   call.text = text;
@@ -68,7 +68,7 @@ void RecordingSurface::DrawBitmap(const Bitmap& bitmap, const Rect& rect) {
   Add(DrawCall::kBitmap, rect).text = bitmap.source();
 }
 
-Size RecordingSurface::MeasureText(const std::string& text, const FontSpec&, int flags,
+Size RecordingSurface::MeasureText(const std::string& text, const FontDescription&, int flags,
                                    int wrapWidth) {
   int widest = 0;
   int lines = 0;

@@ -19,7 +19,7 @@ struct DrawCall {
   Colour colour2 = 0;  // the dark colour of an edge
   Pen pen;
   std::string text;  // text, or the bitmap's source
-  FontSpec font;
+  FontDescription font;
   int flags = 0;
   Glyph glyph = Glyph::kRadioOff;
   Rect clip;  // the clip in force, empty when none
@@ -37,11 +37,11 @@ class RecordingSurface : public DrawSurface, public TextMeasurer {
   void FrameRect(const Rect& rect, const Pen& pen) override;
   void Line(int x1, int y1, int x2, int y2, const Pen& pen) override;
   void Edge3D(const Rect& rect, Colour light, Colour dark) override;
-  void Text(const std::string& text, const Rect& rect, const FontSpec& font, Colour colour,
+  void Text(const std::string& text, const Rect& rect, const FontDescription& font, Colour colour,
             int flags) override;
   void DrawGlyph(Glyph glyph, const Rect& rect) override;
   void DrawBitmap(const Bitmap& bitmap, const Rect& rect) override;
-  Size MeasureText(const std::string& text, const FontSpec& font, int flags,
+  Size MeasureText(const std::string& text, const FontDescription& font, int flags,
                    int wrapWidth) override;
 
   const std::vector<DrawCall>& calls() const { return calls_; }

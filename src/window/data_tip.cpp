@@ -42,7 +42,7 @@ void TFXDataTip::OnTimer() {
   window_->KillTimer(kTimerId);
   if (!pending_) return;
   pending_ = false;
-  const platform::FontSpec font = window_->TipFont();
+  const platform::FontDescription font = window_->TipFont();
   const platform::Rect screen = window_->ScreenArea();
   platform::Size extent = window_->MeasureText(text_, font, 0, 0);
   wrapWidth_ = 0;

@@ -71,7 +71,7 @@ bool IsFocused(const CGridModel& model, int row, int col) {
 
 }  // namespace
 
-platform::FontSpec FontOf(const TextStyle& style) {
+platform::FontDescription FontOf(const TextStyle& style) {
   return {style.fontName, style.fontSize, style.fontItalic != 0, style.fontBold != 0};
 }
 
@@ -169,9 +169,15 @@ void GridPainter::PaintFixedHeadersAndCorner() {
 
 // ---- body cells -----------------------------------------------------------------
 
-Colour GridPainter::CellBackground(int row, int col) const {
-  if (IsFocused(model_, row, col)) return style_.focusedCellBackgroundColor;
-  if (model_.isSelected(row, col)) return style_.selectedCellBackgroundColor;
+// The selection is asked once per cell: it is a list walked entry by entry.
+GridPainter::CellState GridPainter::StateOf(int row, int col) const {
+  if (IsFocused(model_, row, col)) return CellState::kFocused;
+  return model_.isSelected(row, col) ? CellState::kSelected : CellState::kPlain;
+}
+
+Colour GridPainter::CellBackground(int row, int col, CellState state) const {
+  if (state == CellState::kFocused) return style_.focusedCellBackgroundColor;
+  if (state == CellState::kSelected) return style_.selectedCellBackgroundColor;
   const CGridRow& r = *model_.row(row);
   if (r.cellBackgroundColor != kNoColour) return r.cellBackgroundColor;
   if (row % 2 == 1 && style_.rowCellBackgroundColorEven != kNoColour) {
@@ -180,9 +186,9 @@ Colour GridPainter::CellBackground(int row, int col) const {
   return model_.column(col)->cell.backgroundColor;
 }
 
-Colour GridPainter::CellTextColour(int row, int col) const {
-  if (IsFocused(model_, row, col)) return style_.focusedCellTextColor;
-  if (model_.isSelected(row, col)) return style_.selectedCellTextColor;
+Colour GridPainter::CellTextColour(int row, int col, CellState state) const {
+  if (state == CellState::kFocused) return style_.focusedCellTextColor;
+  if (state == CellState::kSelected) return style_.selectedCellTextColor;
   const CGridRow& r = *model_.row(row);
   if (r.cellTextColor != kNoColour) return r.cellTextColor;
   if (row % 2 == 1 && style_.rowCellTextColorEven != kNoColour) return style_.rowCellTextColorEven;
@@ -208,7 +214,8 @@ void GridPainter::PaintCell(int row, int col) {
   const CGridColumn& column = *model_.column(col);
   const CGridRow& r = *model_.row(row);
   const Rect rect = CellRect(column, r);
-  surface_.FillRect(rect, CellBackground(row, col));
+  const CellState state = StateOf(row, col);
+  surface_.FillRect(rect, CellBackground(row, col, state));
   surface_.FrameRect(rect, CellPen());
   if (col + 1 == model_.fixedColumnCount()) {
     // The frozen area's separator: a header line and a cell line beside it.
@@ -223,7 +230,7 @@ void GridPainter::PaintCell(int row, int col) {
   if (column.isCheckable()) PaintCheckGlyph(row, col, &content, !text.empty());
   if (column.inputType == kInputButton) PaintButtonFace(col, IsButtonPressed(row, col), &content);
   if (text.empty()) return;
-  surface_.Text(text, content, FontOf(column.cell), CellTextColour(row, col),
+  surface_.Text(text, content, FontOf(column.cell), CellTextColour(row, col, state),
                 CellTextFlags(column));
 }
 

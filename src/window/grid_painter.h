@@ -23,7 +23,7 @@ struct PaintState {
 };
 
 // The font of a text style.
-platform::FontSpec FontOf(const TextStyle& style);
+platform::FontDescription FontOf(const TextStyle& style);
 
 class GridPainter {
  public:
@@ -55,8 +55,11 @@ class GridPainter {
   void PaintFrozenArea(const Range& rows);
   void PaintFixedHeadersAndCorner();
 
-  Colour CellBackground(int row, int col) const;
-  Colour CellTextColour(int row, int col) const;
+  // How a cell stands: its colours follow from it.
+  enum class CellState { kPlain, kSelected, kFocused };
+  CellState StateOf(int row, int col) const;
+  Colour CellBackground(int row, int col, CellState state) const;
+  Colour CellTextColour(int row, int col, CellState state) const;
   bool IsButtonPressed(int row, int col) const;
   void PaintCheckGlyph(int row, int col, Rect* content, bool hasText);
   void PaintButtonFace(int col, bool sunken, Rect* content);

@@ -315,10 +315,8 @@ void CGridWnd::RepaintAll() {
 void CGridWnd::RepaintRow(int row) {
   const CGridRow* r = model_.row(row);
   if (window_ == nullptr || r == nullptr) return;
-  InvalidateContent({0, r->top - 2, ClientSize().width + scroll().horizontal, r->top + r->height + 1},
-                    false);
-  // The row header and the frozen columns do not scroll sideways.
-  InvalidateContent({0, r->top - 2, FrozenRight(model_), r->top + r->height + 1}, true);
+  // The whole width of the client, row header and frozen columns included.
+  InvalidateContent({0, r->top - 2, ClientSize().width, r->top + r->height + 1}, true);
 }
 
 void CGridWnd::RepaintColumn(int col) {

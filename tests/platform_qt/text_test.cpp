@@ -9,7 +9,7 @@
 namespace maltrove::platform {
 namespace {
 
-const FontSpec kDotum{"돋움", 10, false, false};
+const FontDescription kDotum{"돋움", 10, false, false};
 
 TEST(QtFonts, PointsToPixelsRoundsHalfUp) {
   EXPECT_EQ(PointsToPixels(10, 96), 13);
@@ -18,8 +18,8 @@ TEST(QtFonts, PointsToPixelsRoundsHalfUp) {
   EXPECT_EQ(PointsToPixels(12, 96), 16);
 }
 
-TEST(QtFonts, SpecBecomesFont) {
-  const QFont font = MakeFont(FontSpec{" , Arial, 굴림", 10, true, true}, 96);
+TEST(QtFonts, DescriptionBecomesFont) {
+  const QFont font = MakeFont(FontDescription{" , Arial, 굴림", 10, true, true}, 96);
   EXPECT_EQ(font.family(), QStringLiteral("Arial"));
   EXPECT_EQ(font.pixelSize(), 13);
   EXPECT_EQ(font.weight(), 700);
@@ -30,16 +30,16 @@ TEST(QtFonts, SpecBecomesFont) {
 
 TEST(QtFonts, KoreanFacesResolveToNanum) {
   for (const char* face : {"돋움", "굴림", "Dotum", "Gulim"}) {
-    const QFontInfo info(MakeFont(FontSpec{face, 10}, 96));
+    const QFontInfo info(MakeFont(FontDescription{face, 10}, 96));
     EXPECT_EQ(info.family(), QStringLiteral("NanumGothic")) << face;
   }
   for (const char* face : {"돋움체", "GulimChe"}) {
-    const QFontInfo info(MakeFont(FontSpec{face, 10}, 96));
+    const QFontInfo info(MakeFont(FontDescription{face, 10}, 96));
     EXPECT_EQ(info.family(), QStringLiteral("NanumGothicCoding")) << face;
   }
 }
 
-QImage Write(const std::string& text, const FontSpec& font, const Rect& rect, int flags) {
+QImage Write(const std::string& text, const FontDescription& font, const Rect& rect, int flags) {
   return Paint(200, 40, 1, [&](QtSurface& s) { s.Text(text, rect, font, kBlack, flags); });
 }
 

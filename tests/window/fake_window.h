@@ -124,8 +124,8 @@ class FakeWindow : public platform::NativeWindow {
     tipShown = true;
   }
   void HideTip() override { tipShown = false; }
-  platform::FontSpec TipFont() const override { return {"Sans", 9, false, false}; }
-  platform::Size MeasureText(const std::string& text, const platform::FontSpec& font, int flags,
+  platform::FontDescription TipFont() const override { return {"Sans", 9, false, false}; }
+  platform::Size MeasureText(const std::string& text, const platform::FontDescription& font, int flags,
                              int wrapWidth) override {
     return measurer_.MeasureText(text, font, flags, wrapWidth);
   }

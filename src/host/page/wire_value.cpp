@@ -1,22 +1,13 @@
 #include "host/page/wire_value.h"
 
 #include <QJsonObject>
-#include <cmath>
-#include <limits>
+
+#include "host/variant_convert.h"
 
 namespace maltrove::host {
 
 using automation::Variant;
 using automation::VarType;
-
-namespace {
-
-bool IsLong(double v) {
-  return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max() &&
-         std::trunc(v) == v;
-}
-
-}  // namespace
 
 bool FromWire(const QJsonValue& value, const ObjectAt& objects, Variant* out) {
   switch (value.type()) {
@@ -25,7 +16,7 @@ bool FromWire(const QJsonValue& value, const ObjectAt& objects, Variant* out) {
     case QJsonValue::Bool: *out = Variant(value.toBool()); return true;
     case QJsonValue::Double: {
       const double v = value.toDouble();
-      *out = IsLong(v) ? Variant(static_cast<int32_t>(v)) : Variant(v);
+      *out = IsLongNumber(v) ? Variant(static_cast<int32_t>(v)) : Variant(v);
       return true;
     }
     case QJsonValue::String: *out = Variant(value.toString().toStdString()); return true;

@@ -122,9 +122,9 @@ void GridWidget::HideTip() {
   if (tip_ != nullptr) tip_->hide();
 }
 
-FontSpec GridWidget::TipFont() const { return TipWindow::Font(); }
+FontDescription GridWidget::TipFont() const { return TipWindow::Font(); }
 
-Size GridWidget::MeasureText(const std::string& text, const FontSpec& font, int flags,
+Size GridWidget::MeasureText(const std::string& text, const FontDescription& font, int flags,
                              int wrapWidth) {
   return measurer_.MeasureText(text, font, flags, wrapWidth);
 }

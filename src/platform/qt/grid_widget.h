@@ -40,8 +40,8 @@ class GridWidget : public QWidget, public NativeWindow {
   std::shared_ptr<Bitmap> LoadBitmap(const std::string& path) override;
   void ShowTip(const std::string& text, const Rect& screenRect, int wrapWidth) override;
   void HideTip() override;
-  FontSpec TipFont() const override;
-  Size MeasureText(const std::string& text, const FontSpec& font, int flags,
+  FontDescription TipFont() const override;
+  Size MeasureText(const std::string& text, const FontDescription& font, int flags,
                    int wrapWidth) override;
   std::unique_ptr<EditorWindow> CreateEditor(const EditorRequest& request,
                                              EditorListener* listener) override;

@@ -15,11 +15,11 @@ constexpr int kDefaultDpi = 96;
 constexpr int kBoldWeight = 700;
 constexpr int kNormalWeight = 400;
 
-struct SpecHash {
-  size_t operator()(const FontSpec& spec) const {
-    size_t h = std::hash<std::string>()(spec.faces);
-    h = h * 31 + static_cast<size_t>(spec.pointSize);
-    return h * 4 + (spec.italic ? 2 : 0) + (spec.bold ? 1 : 0);
+struct FontDescriptionHash {
+  size_t operator()(const FontDescription& wanted) const {
+    size_t h = std::hash<std::string>()(wanted.faces);
+    h = h * 31 + static_cast<size_t>(wanted.pointSize);
+    return h * 4 + (wanted.italic ? 2 : 0) + (wanted.bold ? 1 : 0);
   }
 };
 
@@ -67,35 +67,35 @@ void InstallFontSubstitutions() {
   (void)installed;
 }
 
-QFont MakeFont(const FontSpec& spec, int dpi) {
+QFont MakeFont(const FontDescription& wanted, int dpi) {
   InstallFontSubstitutions();
   QFont font;
-  const QString face = FirstFace(spec.faces);
+  const QString face = FirstFace(wanted.faces);
   if (!face.isEmpty()) font.setFamilies({face});
-  font.setPixelSize(std::max(1, PointsToPixels(spec.pointSize, dpi)));
-  font.setWeight(static_cast<QFont::Weight>(spec.bold ? kBoldWeight : kNormalWeight));
-  font.setItalic(spec.italic);
+  font.setPixelSize(std::max(1, PointsToPixels(wanted.pointSize, dpi)));
+  font.setWeight(static_cast<QFont::Weight>(wanted.bold ? kBoldWeight : kNormalWeight));
+  font.setItalic(wanted.italic);
   return font;
 }
 
-const QFont& FontFor(const FontSpec& spec) {
-  static std::unordered_map<FontSpec, QFont, SpecHash> cache;
-  auto it = cache.find(spec);
-  if (it == cache.end()) it = cache.emplace(spec, MakeFont(spec, ScreenDpi())).first;
+const QFont& FontFor(const FontDescription& wanted) {
+  static std::unordered_map<FontDescription, QFont, FontDescriptionHash> cache;
+  auto it = cache.find(wanted);
+  if (it == cache.end()) it = cache.emplace(wanted, MakeFont(wanted, ScreenDpi())).first;
   return it->second;
 }
 
-FontSpec SpecOf(const QFont& font, int dpi) {
-  FontSpec spec;
-  spec.faces = font.family().toStdString();
+FontDescription DescriptionOf(const QFont& font, int dpi) {
+  FontDescription described;
+  described.faces = font.family().toStdString();
   if (font.pointSize() > 0) {
-    spec.pointSize = font.pointSize();
+    described.pointSize = font.pointSize();
   } else if (font.pixelSize() > 0) {
-    spec.pointSize = (font.pixelSize() * 72 + dpi / 2) / dpi;
+    described.pointSize = (font.pixelSize() * 72 + dpi / 2) / dpi;
   }
-  spec.italic = font.italic();
-  spec.bold = font.weight() >= QFont::DemiBold;
-  return spec;
+  described.italic = font.italic();
+  described.bold = font.weight() >= QFont::DemiBold;
+  return described;
 }
 
 }  // namespace maltrove::platform

@@ -14,9 +14,9 @@ int PointsToPixels(int points, int dpi);
 // The logical vertical dots per inch of the primary screen (96 without one).
 int ScreenDpi();
 
-// The font for `spec` at `dpi`; FontFor caches by spec at ScreenDpi().
-QFont MakeFont(const FontSpec& spec, int dpi);
-const QFont& FontFor(const FontSpec& spec);
+// The font for `wanted` at `dpi`; FontFor caches them by description at ScreenDpi().
+QFont MakeFont(const FontDescription& wanted, int dpi);
+const QFont& FontFor(const FontDescription& wanted);
 
 // The face list's first non-empty, trimmed face.
 QString FirstFace(const std::string& faces);
@@ -24,7 +24,7 @@ QString FirstFace(const std::string& faces);
 // Maps the Korean system faces to the Nanum fonts; once per process.
 void InstallFontSubstitutions();
 
-// The spec describing `font` (the tips' font).
-FontSpec SpecOf(const QFont& font, int dpi);
+// The description of `font` (the tips' font).
+FontDescription DescriptionOf(const QFont& font, int dpi);
 
 }  // namespace maltrove::platform

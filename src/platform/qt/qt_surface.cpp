@@ -59,7 +59,7 @@ void QtSurface::Edge3D(const Rect& rect, Colour light, Colour dark) {
   FillRect({r - 1, t, r, b}, dark);
 }
 
-void QtSurface::Text(const std::string& text, const Rect& rect, const FontSpec& font,
+void QtSurface::Text(const std::string& text, const Rect& rect, const FontDescription& font,
                      Colour colour, int flags) {
   if (rect.empty() || text.empty()) return;
   const QFont& qfont = FontFor(font);

@@ -23,7 +23,7 @@ class QtSurface : public DrawSurface {
   void FrameRect(const Rect& rect, const Pen& pen) override;
   void Line(int x1, int y1, int x2, int y2, const Pen& pen) override;
   void Edge3D(const Rect& rect, Colour light, Colour dark) override;
-  void Text(const std::string& text, const Rect& rect, const FontSpec& font, Colour colour,
+  void Text(const std::string& text, const Rect& rect, const FontDescription& font, Colour colour,
             int flags) override;
   void DrawGlyph(Glyph glyph, const Rect& rect) override;
   void DrawBitmap(const Bitmap& bitmap, const Rect& rect) override;

@@ -77,7 +77,7 @@ void DrawTextLayout(QPainter& painter, const TextLayout& layout, const QFont& fo
   }
 }
 
-Size QtTextMeasurer::MeasureText(const std::string& text, const FontSpec& font, int flags,
+Size QtTextMeasurer::MeasureText(const std::string& text, const FontDescription& font, int flags,
                                  int wrapWidth) {
   return LayOutText(QString::fromStdString(text), FontFor(font), flags, wrapWidth).size;
 }

@@ -30,7 +30,7 @@ void DrawTextLayout(QPainter& painter, const TextLayout& layout, const QFont& fo
 // TextMeasurer with the same layout as DrawTextLayout.
 class QtTextMeasurer : public TextMeasurer {
  public:
-  Size MeasureText(const std::string& text, const FontSpec& font, int flags,
+  Size MeasureText(const std::string& text, const FontDescription& font, int flags,
                    int wrapWidth) override;
 };
 

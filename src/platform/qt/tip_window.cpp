@@ -29,7 +29,7 @@ void TipWindow::ShowText(const QString& text, const QRect& screenRect, int wrapW
   update();
 }
 
-FontSpec TipWindow::Font() { return SpecOf(QApplication::font(), ScreenDpi()); }
+FontDescription TipWindow::Font() { return DescriptionOf(QApplication::font(), ScreenDpi()); }
 
 void TipWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);

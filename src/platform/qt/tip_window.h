@@ -18,7 +18,7 @@ class TipWindow : public QWidget {
   // `screenRect` in screen coordinates; wraps when `wrapWidth` > 0.
   void ShowText(const QString& text, const QRect& screenRect, int wrapWidth);
 
-  static FontSpec Font();
+  static FontDescription Font();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
