@@ -255,6 +255,24 @@ bool ConvertFromUtf8(std::string_view text, int codePage, std::string* out) {
   return true;
 }
 
+bool ConvertFromUtf8Exactly(std::string_view text, int codePage, std::string* out) {
+  if (IsUtf8CodePage(codePage)) {
+    *out = RepairUtf8(text);
+    return *out == text;
+  }
+  iconv_t cd = t_converters.Get(codePage, false);
+  if (cd == ConverterCache::kNone) return false;
+  Sink sink(text.size());
+  char* in = const_cast<char*>(text.data());
+  size_t inLeft = text.size();
+  if (sink.Pump(cd, &in, &inLeft) != 0 || sink.Pump(cd, nullptr, nullptr) != 0) return false;
+  *out = sink.Take();
+  // Some converters map a character they lack to a look-alike without an
+  // error; only text that decodes back unchanged is exact.
+  std::string back;
+  return ConvertToUtf8(*out, codePage, &back) && back == text;
+}
+
 bool ConvertToUtf8(std::string_view bytes, int codePage, std::string* out) {
   if (IsUtf8CodePage(codePage)) {
     *out = RepairUtf8(bytes);

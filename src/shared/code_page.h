@@ -15,6 +15,11 @@ const char* IconvName(int codePage);
 // the text is copied and the result is false.
 bool ConvertFromUtf8(std::string_view text, int codePage, std::string* out);
 
+// Encodes UTF-8 text only when every character has a form in the code page;
+// false (out unspecified) otherwise, for ill-formed UTF-8, or without a
+// converter.
+bool ConvertFromUtf8Exactly(std::string_view text, int codePage, std::string* out);
+
 // Decodes bytes to UTF-8; bytes that do not decode become U+FFFD. Without a
 // converter the bytes are taken as UTF-8 and the result is false.
 bool ConvertToUtf8(std::string_view bytes, int codePage, std::string* out);

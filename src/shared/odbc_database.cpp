@@ -8,6 +8,9 @@
 #include <type_traits>
 #include <utility>
 
+#include "shared/odbc_interface_choice.h"
+#include "shared/odbc_wide_text.h"
+
 namespace maltrove {
 
 static_assert(std::is_same_v<SQLLEN, long>);
@@ -29,7 +32,7 @@ SQLRETURN Retry(Call call) {
 // Frees a statement handle unless released.
 class StatementGuard {
  public:
-  explicit StatementGuard(SQLHSTMT stmt) : stmt_(stmt) {}
+  StatementGuard(SQLHSTMT stmt, bool wide) : stmt_(stmt), wide_(wide) {}
   ~StatementGuard() {
     if (stmt_) SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
   }
@@ -44,17 +47,22 @@ class StatementGuard {
 
   // Collects the diagnostics, cancels and drops the statement, and throws.
   [[noreturn]] void Fail(std::string_view call) {
-    DatabaseError error = DatabaseError::FromHandle(SQL_HANDLE_STMT, stmt_, call);
+    DatabaseError error = DatabaseError::FromHandle(SQL_HANDLE_STMT, stmt_, call, wide_);
     CancelAndDrop();
     throw error;
   }
 
  private:
   SQLHSTMT stmt_;
+  bool wide_;
 };
 
 SQLCHAR* Text(const std::string& text) {
   return reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str()));
+}
+
+SQLWCHAR* WideText(const std::u16string& text) {
+  return reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(text.c_str()));
 }
 
 }  // namespace
@@ -63,6 +71,7 @@ CDatabaseEx::~CDatabaseEx() { Close(); }
 
 CDatabaseEx::CDatabaseEx(CDatabaseEx&& other) noexcept
     : hdbc_(std::exchange(other.hdbc_, nullptr)),
+      wide_(other.wide_),
       parameterCount_(std::exchange(other.parameterCount_, 0)),
       parameters_(std::move(other.parameters_)) {}
 
@@ -70,6 +79,7 @@ CDatabaseEx& CDatabaseEx::operator=(CDatabaseEx&& other) noexcept {
   if (this != &other) {
     Close();
     hdbc_ = std::exchange(other.hdbc_, nullptr);
+    wide_ = other.wide_;
     parameterCount_ = std::exchange(other.parameterCount_, 0);
     parameters_ = std::move(other.parameters_);
   }
@@ -81,19 +91,29 @@ bool CDatabaseEx::Open(const std::string& connectionString) {
   SQLHDBC dbc = SQL_NULL_HDBC;
   SQLHENV env = OdbcEnvironment();
   CheckOdbc(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc), SQL_HANDLE_ENV, env, "SQLAllocHandle");
+  const OdbcInterfaceChoice choice = ChooseOdbcInterface(connectionString);
   // The completed connection string that a driver can hand back holds the
   // password in clear, so it is never asked for.
-  SQLRETURN rc = SQLDriverConnect(dbc, nullptr, Text(connectionString), SQL_NTS, nullptr, 0,
-                                  nullptr, SQL_DRIVER_NOPROMPT);
+  SQLRETURN rc;
+  if (choice.wide) {
+    const std::u16string text = Utf8ToUtf16(choice.connectionString);
+    rc = SQLDriverConnectW(dbc, nullptr, WideText(text), SQL_NTS, nullptr, 0, nullptr,
+                           SQL_DRIVER_NOPROMPT);
+  } else {
+    rc = SQLDriverConnect(dbc, nullptr, Text(choice.connectionString), SQL_NTS, nullptr, 0,
+                          nullptr, SQL_DRIVER_NOPROMPT);
+  }
   if (SQL_SUCCEEDED(rc)) {
     hdbc_ = dbc;
+    wide_ = choice.wide;
     return true;
   }
   if (rc == SQL_NO_DATA) {
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
     return false;
   }
-  DatabaseError error = DatabaseError::FromHandle(SQL_HANDLE_DBC, dbc, "SQLDriverConnect");
+  DatabaseError error =
+      DatabaseError::FromHandle(SQL_HANDLE_DBC, dbc, "SQLDriverConnect", choice.wide);
   SQLFreeHandle(SQL_HANDLE_DBC, dbc);
   throw error;
 }
@@ -108,8 +128,9 @@ void CDatabaseEx::Close() {
 long long CDatabaseEx::ExecuteSQLCount(const std::string& statement) {
   if (!hdbc_) throw DatabaseError("The connection is not open", "08003", 0);
   SQLHSTMT stmt = SQL_NULL_HSTMT;
-  CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, hdbc_, &stmt), SQL_HANDLE_DBC, hdbc_, "SQLAllocHandle");
-  StatementGuard guard(stmt);
+  CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, hdbc_, &stmt), SQL_HANDLE_DBC, hdbc_, "SQLAllocHandle",
+            wide_);
+  StatementGuard guard(stmt, wide_);
   try {
     BindParameters(stmt);
   } catch (const DatabaseError&) {
@@ -117,7 +138,11 @@ long long CDatabaseEx::ExecuteSQLCount(const std::string& statement) {
     throw;
   }
 
-  SQLRETURN rc = Retry([&] { return SQLExecDirect(stmt, Text(statement), SQL_NTS); });
+  const std::u16string wideStatement = wide_ ? Utf8ToUtf16(statement) : std::u16string();
+  SQLRETURN rc = Retry([&] {
+    return wide_ ? SQLExecDirectW(stmt, WideText(wideStatement), SQL_NTS)
+                 : SQLExecDirect(stmt, Text(statement), SQL_NTS);
+  });
   // A searched UPDATE or DELETE that touches no row answers SQL_NO_DATA.
   SQLLEN count = 0;
   if (rc != SQL_NO_DATA) {
@@ -149,9 +174,12 @@ bool CDatabaseEx::DescribeParameters(const std::string& statement) {
   if (statement.empty() || !hdbc_) return false;
   SQLHSTMT stmt = SQL_NULL_HSTMT;
   if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, hdbc_, &stmt))) return false;
-  StatementGuard guard(stmt);
+  StatementGuard guard(stmt, wide_);
   SQLSMALLINT count = 0;
-  if (!SQL_SUCCEEDED(SQLPrepare(stmt, Text(statement), SQL_NTS)) ||
+  const std::u16string wideStatement = wide_ ? Utf8ToUtf16(statement) : std::u16string();
+  const SQLRETURN prepared = wide_ ? SQLPrepareW(stmt, WideText(wideStatement), SQL_NTS)
+                                   : SQLPrepare(stmt, Text(statement), SQL_NTS);
+  if (!SQL_SUCCEEDED(prepared) ||
       !SQL_SUCCEEDED(SQLNumParams(stmt, &count))) {
     return false;
   }
@@ -193,8 +221,10 @@ bool CDatabaseEx::DescribeParameters(const std::string& statement) {
 void CDatabaseEx::BindParameters(void* hstmt) {
   // Sized before binding: the driver keeps pointers into it until execution.
   indicators_.assign(parameters_.size(), 0);
+  wideTexts_.assign(parameters_.size(), std::u16string());
   size_t slot = 0;
   for (auto& [position, param] : parameters_) {
+    std::u16string& wideText = wideTexts_[slot];
     SQLLEN* indicator = &indicators_[slot++];
     SQLSMALLINT cType = SQL_C_CHAR;
     SQLPOINTER value = Text(param.text);
@@ -231,21 +261,30 @@ void CDatabaseEx::BindParameters(void* hstmt) {
         value = &param.timestampValue;
         break;
       default:
-        bufferLength = static_cast<SQLLEN>(param.text.size() + 1);
+        if (wide_) {
+          wideText = Utf8ToUtf16(param.text);
+          cType = SQL_C_WCHAR;
+          value = WideText(wideText);
+          bufferLength = static_cast<SQLLEN>((wideText.size() + 1) * sizeof(SQLWCHAR));
+        } else {
+          bufferLength = static_cast<SQLLEN>(param.text.size() + 1);
+        }
         break;
     }
+    const bool text = cType == SQL_C_CHAR || cType == SQL_C_WCHAR;
     if (!param.hasValue) {
       *indicator = SQL_NULL_DATA;
     } else {
-      *indicator = cType == SQL_C_CHAR ? SQL_NTS : 0;
+      *indicator = text ? SQL_NTS : 0;
     }
     SQLULEN columnSize = param.columnSize;
-    if (cType == SQL_C_CHAR && columnSize == 0)
-      columnSize = std::max<SQLULEN>(param.text.size(), 1);
+    if (text && columnSize == 0) {
+      columnSize = std::max<SQLULEN>(cType == SQL_C_WCHAR ? wideText.size() : param.text.size(), 1);
+    }
     CheckOdbc(SQLBindParameter(hstmt, static_cast<SQLUSMALLINT>(position + 1), SQL_PARAM_INPUT,
                                cType, param.sqlType, columnSize, param.decimalDigits, value,
                                bufferLength, indicator),
-              SQL_HANDLE_STMT, hstmt, "SQLBindParameter");
+              SQL_HANDLE_STMT, hstmt, "SQLBindParameter", wide_);
   }
 }
 

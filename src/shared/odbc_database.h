@@ -45,9 +45,12 @@ class CDatabaseEx {
   // SQLDriverConnect without any dialog. False only when the driver answers
   // SQL_NO_DATA (a cancelled dialog); connection errors throw DatabaseError,
   // whose text never holds the connection string. An open connection is
-  // closed first.
+  // closed first. The interface (narrow or wide) and the driver follow
+  // ChooseOdbcInterface, so that text is exact in every process locale.
   bool Open(const std::string& connectionString);
   bool IsOpen() const { return hdbc_ != nullptr; }
+  // The connection speaks through the wide entry points (text as UTF-16).
+  bool wide() const { return wide_; }
   void Close();
 
   // Executes the statement, binding the described markers first, and
@@ -77,9 +80,11 @@ class CDatabaseEx {
 
  private:
   void* hdbc_ = nullptr;
+  bool wide_ = false;
   int parameterCount_ = 0;
   std::map<int, CSQLParam> parameters_;
   std::vector<long> indicators_;  // SQLLEN, alive while a statement executes
+  std::vector<std::u16string> wideTexts_;  // text values bound as SQL_C_WCHAR
 };
 
 }  // namespace maltrove

@@ -18,8 +18,10 @@ class DatabaseError : public std::runtime_error {
   long nativeError() const { return nativeError_; }
 
   // Every diagnostic record of the handle, one line each; `call` names the
-  // failed function when the handle holds none.
-  static DatabaseError FromHandle(short handleType, void* handle, std::string_view call);
+  // failed function when the handle holds none. With wide, the records are
+  // read through SQLGetDiagRecW (see odbc_interface_choice.h).
+  static DatabaseError FromHandle(short handleType, void* handle, std::string_view call,
+                                  bool wide = false);
   // A move on an empty record set or past its end (SQLSTATE 02000).
   static DatabaseError NoDataFound();
 
@@ -29,7 +31,7 @@ class DatabaseError : public std::runtime_error {
 };
 
 // SQL_SUCCESS and SQL_SUCCESS_WITH_INFO pass; any other answer throws.
-void CheckOdbc(short rc, short handleType, void* handle, std::string_view call);
+void CheckOdbc(short rc, short handleType, void* handle, std::string_view call, bool wide = false);
 
 // The process-wide ODBC 3 environment handle, created on first use; never
 // freed. Throws DatabaseError when the driver manager refuses it.

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "shared/odbc_wide_text.h"
+
 namespace maltrove {
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
@@ -31,6 +33,10 @@ SQLCHAR* Text(const std::string& text) {
   return reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str()));
 }
 
+SQLWCHAR* WideText(const std::u16string& text) {
+  return reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(text.c_str()));
+}
+
 std::string Trim(const std::string& text) {
   constexpr const char* kBlank = " \t\r\n\v\f";
   const size_t first = text.find_first_not_of(kBlank);
@@ -43,7 +49,7 @@ char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + '
 // Reads a character or binary value with SQLGetData in as many pieces as it
 // takes, keeping at most limit units (0: no limit). False for NULL.
 template <typename Buffer>
-bool ReadPieces(SQLHSTMT stmt, SQLUSMALLINT number, SQLSMALLINT cType, size_t limit,
+bool ReadPieces(SQLHSTMT stmt, SQLUSMALLINT number, SQLSMALLINT cType, size_t limit, bool wide,
                 Buffer& buffer) {
   constexpr size_t unit = sizeof(typename Buffer::value_type);
   const size_t term = cType == SQL_C_BINARY ? 0 : 1;
@@ -57,7 +63,9 @@ bool ReadPieces(SQLHSTMT stmt, SQLUSMALLINT number, SQLSMALLINT cType, size_t li
     SQLRETURN rc = SQLGetData(stmt, number, cType, buffer.data() + have,
                               static_cast<SQLLEN>((buffer.size() - have) * unit), &indicator);
     if (rc == SQL_NO_DATA) break;
-    if (!SQL_SUCCEEDED(rc)) throw DatabaseError::FromHandle(SQL_HANDLE_STMT, stmt, "SQLGetData");
+    if (!SQL_SUCCEEDED(rc)) {
+      throw DatabaseError::FromHandle(SQL_HANDLE_STMT, stmt, "SQLGetData", wide);
+    }
     if (indicator == SQL_NULL_DATA) {
       buffer.clear();
       return false;
@@ -106,7 +114,7 @@ bool CxDBARecordset::Open(const std::string& connect, const std::string& sql, in
     }
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, database_->hdbc(), &stmt), SQL_HANDLE_DBC,
-              database_->hdbc(), "SQLAllocHandle");
+              database_->hdbc(), "SQLAllocHandle", database_->wide());
     stmt_ = stmt;
     Execute();
     BindColumns();
@@ -130,7 +138,17 @@ void CxDBARecordset::Close() {
   onFirstRow_ = false;
 }
 
+bool CxDBARecordset::wide() const { return database_ && database_->wide(); }
+
+void CxDBARecordset::Check(short rc, const char* call) const {
+  CheckOdbc(rc, SQL_HANDLE_STMT, stmt_, call, wide());
+}
+
 void CxDBARecordset::Execute() {
+  if (wide()) {
+    ExecuteWide();
+    return;
+  }
   SQLRETURN rc;
   const char* call = "SQLExecDirect";
   SQLCHAR* second = second_.empty() ? nullptr : Text(second_);
@@ -156,36 +174,85 @@ void CxDBARecordset::Execute() {
   }
   // SQL_NO_DATA (a change that touched no row) leaves no result columns,
   // which BindColumns refuses.
-  if (rc != SQL_NO_DATA) CheckOdbc(rc, SQL_HANDLE_STMT, stmt_, call);
+  if (rc != SQL_NO_DATA) Check(rc, call);
+}
+
+void CxDBARecordset::ExecuteWide() {
+  const std::u16string sql = Utf8ToUtf16(sql_);
+  const std::u16string secondText = Utf8ToUtf16(second_);
+  SQLWCHAR* second = second_.empty() ? nullptr : WideText(secondText);
+  SQLRETURN rc;
+  const char* call = "SQLExecDirectW";
+  switch (catalogue_) {
+    case kTables:
+      call = "SQLTablesW";
+      rc = Retry([&] {
+        return sql.empty()
+                   ? SQLTablesW(stmt_, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0)
+                   : SQLTablesW(stmt_, nullptr, 0, nullptr, 0, WideText(sql), SQL_NTS, nullptr, 0);
+      });
+      break;
+    case kColumns:
+      call = "SQLColumnsW";
+      rc = Retry([&] {
+        return SQLColumnsW(stmt_, nullptr, 0, nullptr, 0, WideText(sql), SQL_NTS, second,
+                           second ? SQL_NTS : 0);
+      });
+      break;
+    default:
+      rc = Retry([&] { return SQLExecDirectW(stmt_, WideText(sql), SQL_NTS); });
+      break;
+  }
+  if (rc != SQL_NO_DATA) Check(rc, call);
+}
+
+std::string CxDBARecordset::DescribeColumn(SQLUSMALLINT number, short* type, uint64_t* size) const {
+  SQLSMALLINT nameLength = 0;
+  SQLSMALLINT sqlType = 0;
+  SQLULEN columnSize = 0;
+  SQLSMALLINT digits = 0;
+  SQLSMALLINT nullable = 0;
+  std::string name;
+  if (wide()) {
+    std::u16string buffer(256, u'\0');
+    for (;;) {
+      Check(SQLDescribeColW(stmt_, number, reinterpret_cast<SQLWCHAR*>(buffer.data()),
+                            static_cast<SQLSMALLINT>(buffer.size()), &nameLength, &sqlType,
+                            &columnSize, &digits, &nullable),
+            "SQLDescribeColW");
+      if (nameLength < static_cast<SQLSMALLINT>(buffer.size()) || buffer.size() > 0x7000) break;
+      buffer.assign(static_cast<size_t>(nameLength) + 1, u'\0');
+    }
+    name = Utf16ToUtf8(buffer.data(), std::min<size_t>(nameLength, buffer.size() - 1));
+  } else {
+    std::string buffer(256, '\0');
+    for (;;) {
+      Check(SQLDescribeCol(stmt_, number, reinterpret_cast<SQLCHAR*>(buffer.data()),
+                           static_cast<SQLSMALLINT>(buffer.size()), &nameLength, &sqlType,
+                           &columnSize, &digits, &nullable),
+            "SQLDescribeCol");
+      if (nameLength < static_cast<SQLSMALLINT>(buffer.size()) || buffer.size() > 0x7000) break;
+      buffer.assign(static_cast<size_t>(nameLength) + 1, '\0');
+    }
+    name = buffer.substr(0, std::min<size_t>(nameLength, buffer.size() - 1));
+  }
+  *type = sqlType;
+  *size = columnSize;
+  return name;
 }
 
 void CxDBARecordset::BindColumns() {
   SQLSMALLINT count = 0;
-  CheckOdbc(SQLNumResultCols(stmt_, &count), SQL_HANDLE_STMT, stmt_, "SQLNumResultCols");
+  Check(SQLNumResultCols(stmt_, &count), "SQLNumResultCols");
   if (count <= 0) throw DatabaseError("The statement gave no result set", "24000", 0);
+  // Through the wide interface every character column is read as UTF-16.
+  const short textType = wide() ? SQL_C_WCHAR : SQL_C_CHAR;
   columns_.resize(count);
   for (SQLUSMALLINT i = 0; i < count; ++i) {
     Column& column = columns_[i];
-    SQLCHAR name[256];
-    SQLSMALLINT nameLength = 0;
-    SQLSMALLINT type = 0;
-    SQLULEN size = 0;
-    SQLSMALLINT digits = 0;
-    SQLSMALLINT nullable = 0;
-    CheckOdbc(SQLDescribeCol(stmt_, i + 1, name, sizeof(name), &nameLength, &type, &size, &digits,
-                             &nullable),
-              SQL_HANDLE_STMT, stmt_, "SQLDescribeCol");
-    if (nameLength >= static_cast<SQLSMALLINT>(sizeof(name))) {
-      std::string longName(nameLength + 1, '\0');
-      CheckOdbc(SQLDescribeCol(stmt_, i + 1, reinterpret_cast<SQLCHAR*>(longName.data()),
-                               static_cast<SQLSMALLINT>(longName.size()), &nameLength, &type, &size,
-                               &digits, &nullable),
-                SQL_HANDLE_STMT, stmt_, "SQLDescribeCol");
-      longName.resize(std::min<size_t>(nameLength, longName.size() - 1));
-      column.name = longName;
-    } else {
-      column.name.assign(reinterpret_cast<const char*>(name), nameLength);
-    }
+    short type = 0;
+    uint64_t size = 0;
+    column.name = DescribeColumn(i + 1, &type, &size);
     column.sqlType = type;
     column.size = size;
 
@@ -198,7 +265,7 @@ void CxDBARecordset::BindColumns() {
       case SQL_VARCHAR:
       case -99:
         holder = CxDBAVariant::kText;
-        column.cType = SQL_C_CHAR;
+        column.cType = textType;
         break;
       case SQL_WLONGVARCHAR:
       case -97:
@@ -270,7 +337,7 @@ void CxDBARecordset::FetchRow() {
     eof_ = true;
     return;
   }
-  CheckOdbc(rc, SQL_HANDLE_STMT, stmt_, "SQLFetch");
+  Check(rc, "SQLFetch");
   eof_ = false;
   for (Column& column : columns_) ReadColumn(column);
 }
@@ -282,7 +349,7 @@ void CxDBARecordset::ReadColumn(Column& column) {
     case 0:
       return;
     case SQL_C_CHAR:
-      value.null = !ReadPieces(stmt_, number, SQL_C_CHAR, column.limit, value.text);
+      value.null = !ReadPieces(stmt_, number, SQL_C_CHAR, column.limit, wide(), value.text);
       if (column.limit && value.text.size() >= column.limit) {
         value.text.resize(CompleteUtf8Length(std::string_view(value.text).substr(0, column.limit)));
       }
@@ -290,7 +357,7 @@ void CxDBARecordset::ReadColumn(Column& column) {
     case SQL_C_WCHAR: {
       // UTF-8 never has fewer bytes than UTF-16 units, so reading limit
       // units is enough to fill limit bytes.
-      value.null = !ReadPieces(stmt_, number, SQL_C_WCHAR, column.limit, column.wide);
+      value.null = !ReadPieces(stmt_, number, SQL_C_WCHAR, column.limit, wide(), column.wide);
       std::u16string_view wide = column.wide;
       if (column.limit && wide.size() >= column.limit && wide.back() >= 0xD800 &&
           wide.back() <= 0xDBFF) {
@@ -305,7 +372,7 @@ void CxDBARecordset::ReadColumn(Column& column) {
     }
     case SQL_C_BINARY:
       // NULL leaves the bytes of the previous row.
-      value.null = !ReadPieces(stmt_, number, SQL_C_BINARY, 0, column.scratch);
+      value.null = !ReadPieces(stmt_, number, SQL_C_BINARY, 0, wide(), column.scratch);
       if (!value.null) value.bytes.swap(column.scratch);
       return;
     default:
@@ -332,8 +399,7 @@ void CxDBARecordset::ReadColumn(Column& column) {
       break;
   }
   SQLLEN indicator = 0;
-  CheckOdbc(SQLGetData(stmt_, number, column.cType, target, 0, &indicator), SQL_HANDLE_STMT, stmt_,
-            "SQLGetData");
+  Check(SQLGetData(stmt_, number, column.cType, target, 0, &indicator), "SQLGetData");
   value.null = indicator == SQL_NULL_DATA;
   if (value.null) {
     value.doubleValue = 0;
@@ -356,7 +422,7 @@ void CxDBARecordset::MoveFirst() {
   if (onFirstRow_) return;
   // A forward-only cursor reaches the first row again only by running the
   // statement again.
-  CheckOdbc(SQLFreeStmt(stmt_, SQL_CLOSE), SQL_HANDLE_STMT, stmt_, "SQLFreeStmt");
+  Check(SQLFreeStmt(stmt_, SQL_CLOSE), "SQLFreeStmt");
   Execute();
   FetchRow();
   bof_ = eof_;

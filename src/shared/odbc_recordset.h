@@ -83,7 +83,13 @@ class CxDBARecordset {
     std::string scratch;  // the buffer of binary values
   };
 
+  bool wide() const;
+  // CheckOdbc on the statement.
+  void Check(short rc, const char* call) const;
   void Execute();
+  void ExecuteWide();
+  // The name, SQL type and size of a result column (numbered from 1).
+  std::string DescribeColumn(unsigned short number, short* type, uint64_t* size) const;
   void BindColumns();
   void FetchRow();
   void ReadColumn(Column& column);

@@ -3,9 +3,12 @@
 # Makes DIR afresh and gives it two ODBC data sources for the database tests:
 #   maltrove_sqlite  SQLite file DIR/sqlite/test.db
 #   maltrove_pg      a throwaway PostgreSQL cluster (DIR/pg) on 127.0.0.1
+#   maltrove_pg_euckr  its database maltrove_euckr, in EUC_KR
 # DIR/odbcinst.ini and DIR/odbc.ini serve as ODBCSYSINI / ODBCINI;
 # DIR/env holds "export NAME='value'" lines (ODBC files, PG* variables,
-# MALTROVE_PG_DSN, MALTROVE_SQLITE_DSN, MALTROVE_PG_UID, MALTROVE_PG_PWD).
+# MALTROVE_PG_DSN, MALTROVE_PG_EUCKR_DSN, MALTROVE_SQLITE_DSN, MALTROVE_PG_UID,
+# MALTROVE_PG_PWD). Both PostgreSQL sources name the ANSI driver, as many
+# installations do; odbcinst.ini also knows the Unicode one.
 # maltrove_pg sets BoolsAsChar=0 (boolean is BIT), TextAsLongVarchar=1
 # (text is LONGVARCHAR) and ByteaAsLongVarBinary=1 (bytea is LONGVARBINARY).
 # stop_databases.sh DIR undoes all of it.
@@ -57,6 +60,8 @@ sqlite_lib=$(odbc_lib libsqlite3odbc.so) || true
 [[ -n $sqlite_lib ]] || die "libsqlite3odbc.so not found; install libsqliteodbc"
 pg_lib=$(odbc_lib psqlodbca.so) || true
 [[ -n $pg_lib ]] || die "psqlodbca.so not found; install odbc-postgresql"
+pg_wide_lib=$(odbc_lib psqlodbcw.so) || true
+[[ -n $pg_wide_lib ]] || die "psqlodbcw.so not found; install odbc-postgresql"
 command -v isql >/dev/null || die "isql not found; install unixodbc"
 command -v python3 >/dev/null || die "python3 not found"
 
@@ -126,6 +131,7 @@ as_pg 30 "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$sock" -p "$port" -U postgres 
   >"$dir/psql.log" 2>&1 <<SQL || die "could not create role and database maltrove: $(cat "$dir/psql.log")"
 CREATE ROLE maltrove LOGIN PASSWORD '$password';
 CREATE DATABASE maltrove OWNER maltrove ENCODING 'UTF8' TEMPLATE template0;
+CREATE DATABASE maltrove_euckr OWNER maltrove ENCODING 'EUC_KR' LC_COLLATE 'C' LC_CTYPE 'C' TEMPLATE template0;
 SQL
 rm -f "$dir/psql.log"
 
@@ -143,6 +149,13 @@ UsageCount=1
 [PostgreSQL ANSI]
 Description=PostgreSQL ODBC driver (ANSI version)
 Driver=$pg_lib
+Debug=0
+CommLog=0
+UsageCount=1
+
+[PostgreSQL Unicode]
+Description=PostgreSQL ODBC driver (Unicode version)
+Driver=$pg_wide_lib
 Debug=0
 CommLog=0
 UsageCount=1
@@ -169,6 +182,21 @@ TextAsLongVarchar=1
 ByteaAsLongVarBinary=1
 Debug=0
 CommLog=0
+
+[maltrove_pg_euckr]
+Description=Maltrove test database in EUC_KR (PostgreSQL)
+Driver=PostgreSQL ANSI
+Servername=127.0.0.1
+Port=$port
+Database=maltrove_euckr
+Username=maltrove
+Password=$password
+SSLmode=disable
+BoolsAsChar=0
+TextAsLongVarchar=1
+ByteaAsLongVarBinary=1
+Debug=0
+CommLog=0
 EOF
 
 cat >"$dir/env" <<EOF
@@ -180,6 +208,7 @@ export PGUSER='maltrove'
 export PGPASSWORD='$password'
 export PGDATABASE='maltrove'
 export MALTROVE_PG_DSN='maltrove_pg'
+export MALTROVE_PG_EUCKR_DSN='maltrove_pg_euckr'
 export MALTROVE_SQLITE_DSN='maltrove_sqlite'
 export MALTROVE_SQLITE_DB='$dir/sqlite/test.db'
 export MALTROVE_PG_UID='maltrove'
@@ -194,6 +223,7 @@ check() {  # check DSN: the source must answer SELECT 1
 }
 check maltrove_sqlite
 check maltrove_pg
+check maltrove_pg_euckr
 
-printf 'start_databases: maltrove_sqlite and maltrove_pg (127.0.0.1:%s) ready in %.1f s; credentials in %s/env\n' \
+printf 'start_databases: maltrove_sqlite, maltrove_pg and maltrove_pg_euckr (127.0.0.1:%s) ready in %.1f s; credentials in %s/env\n' \
   "$port" "$(awk "BEGIN { print $EPOCHREALTIME - $started }")" "$dir"
