@@ -22,6 +22,11 @@ constexpr char kLoadingMessage[] = "구분자 파일을 가져오는 중입니�
 constexpr char kCannotCreate[] = "구분자 파일을 생성할 수 없습니다.";
 constexpr char kCannotRead[] = "구분자 파일을 가져올 수 없습니다.";
 
+// The code page the page's characterSet names; 0 when it names none.
+int PageCodePage(const CGridModel& model) {
+  return model.characterSet.empty() ? 0 : model.outputCodePage;
+}
+
 }  // namespace
 
 int32_t CKorvaleGridCtrl::saveDSVDialog(const std::string& fileName, const std::string& delimiter,
@@ -45,6 +50,7 @@ int32_t CKorvaleGridCtrl::ExportSeparatedFile(const std::string& path,
   options.hidden = hidden != 0;
   options.checkButton = checkButton != 0;
   options.displayText = type != 0;
+  options.codePage = PageCodePage(grid_.model());
   const std::string target = WithDefaultExtension(path, ".csv");
   const bool ok = platform::RunModalOperation(ui, kSavingMessage, [&](platform::ProgressDialog& d) {
     if (ExportSeparatedValues(grid_.model(), target, options, &d)) return true;
@@ -72,7 +78,7 @@ int32_t CKorvaleGridCtrl::ImportSeparatedFile(const std::string& path,
                                               int32_t skipEmpty) {
   platform::UserInterface* ui = services_.ui;
   std::string text;
-  if (!ReadTextFile(path, &text)) {
+  if (!ReadTextFile(path, &text, PageCodePage(grid_.model()))) {
     ui->ShowMessage(kGridCaption, kCannotRead, platform::MessageBoxButtons::kOk);
     return 0;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "io/dsv_encoding.h"
 #include "io/dsv_format.h"
 #include "model/cell_value.h"
 #include "model/grid_messages.h"
@@ -65,12 +66,14 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
     AppendLine(&out, line);
     if (progress != nullptr) progress->Step();
   }
+  if (options.codePage != 0) out = EncodeSeparatedValues(out, options.codePage);
   return platform::WriteFileAtomically(path, out, 0644);
 }
 
-bool ReadTextFile(const std::string& path, std::string* text) {
-  if (!platform::ReadWholeFile(path, text)) return false;
-  if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);
+bool ReadTextFile(const std::string& path, std::string* text, int pageCodePage) {
+  std::string bytes;
+  if (!platform::ReadWholeFile(path, &bytes)) return false;
+  *text = DecodeSeparatedValues(bytes, pageCodePage);
   return true;
 }
 

@@ -1,6 +1,5 @@
-// Export and import of separated-value files. Files are the grid's text
-// (UTF-8) as it is: no conversion, no byte-order mark written; a UTF-8 mark
-// at the start of a file that is read is skipped.
+// Export and import of separated-value files, in the encodings that
+// dsv_encoding.h describes.
 #pragma once
 
 #include <string>
@@ -22,6 +21,7 @@ struct DsvExportOptions {
   bool checkButton = false;
   bool removeQuotes = false;
   bool displayText = false;  // nType != 0
+  int codePage = 0;  // of the page's characterSet; 0 when it named none
 };
 
 // False when the file cannot be written (an earlier file stays as it was).
@@ -39,8 +39,9 @@ struct DsvImportOptions {
   std::vector<std::string> mappingText;  // per listed column: the mapping row's text
 };
 
-// The text of a file without a leading UTF-8 byte-order mark.
-bool ReadTextFile(const std::string& path, std::string* text);
+// The text of a file decoded to UTF-8 (without its byte-order mark);
+// pageCodePage is the code page of the page's characterSet, 0 for none.
+bool ReadTextFile(const std::string& path, std::string* text, int pageCodePage = 0);
 
 // Whether a first line is a header for nHeader 2: its first field equals the
 // first listed column's header name, ignoring letter case.
