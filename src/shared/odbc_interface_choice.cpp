@@ -6,6 +6,7 @@
 #include <sqlext.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -54,19 +55,15 @@ std::vector<Attribute> Attributes(std::string_view text) {
       continue;
     }
     pair.key = std::string(TrimBlanks(text.substr(pos, eq - pos)));
-    size_t valueBegin = eq + 1;
+    const size_t valueBegin = eq + 1;
     size_t valueEnd;
     if (valueBegin < text.size() && text[valueBegin] == '{') {
-      const size_t close = text.find('}', valueBegin);
-      valueEnd = close == std::string_view::npos ? text.size() : close + 1;
-      pair.value = std::string(text.substr(valueBegin + 1, (close == std::string_view::npos
-                                                                ? text.size()
-                                                                : close) - valueBegin - 1));
-      const size_t next = text.find(';', valueEnd);
-      valueEnd = next == std::string_view::npos ? text.size() : next;
+      size_t close = text.find('}', valueBegin);
+      if (close == std::string_view::npos) close = text.size();
+      pair.value = std::string(text.substr(valueBegin + 1, close - valueBegin - 1));
+      valueEnd = std::min(text.find(';', close), text.size());
     } else {
-      valueEnd = text.find(';', valueBegin);
-      if (valueEnd == std::string_view::npos) valueEnd = text.size();
+      valueEnd = std::min(text.find(';', valueBegin), text.size());
       pair.value = std::string(text.substr(valueBegin, valueEnd - valueBegin));
     }
     pair.end = valueEnd;
@@ -151,7 +148,8 @@ bool AppendDsnAttributes(const std::string& dsn, std::string* out) {
   if (SQLGetPrivateProfileString(dsn.c_str(), nullptr, "", keys, sizeof(keys) - 1, "ODBC.INI") <= 0) {
     return false;
   }
-  for (const char* key = keys; *key != '\0' && key < keys + sizeof(keys); key += strlen(key) + 1) {
+  // Keys one after another, each ending in a zero, the list in another.
+  for (const char* key = keys; key < keys + sizeof(keys) && *key != '\0'; key += strlen(key) + 1) {
     if (SameKey(key, "Driver") || SameKey(key, "Description")) continue;
     if (!AppendAttribute(key, ProfileString(dsn, key, "ODBC.INI"), out)) return false;
   }
