@@ -69,10 +69,10 @@ bool Download(const platform::Services& services, const std::string& url,
 class TempFiles {
  public:
   std::string Add(const char* name) {
-    paths_.push_back(platform::TempFolder() + name);
+    paths_.push_back(platform::ProcessTempFolder() + name);
     return paths_.back();
   }
-  bool usable() const { return !platform::TempFolder().empty(); }
+  bool usable() const { return !platform::ProcessTempFolder().empty(); }
   ~TempFiles() {
     for (const std::string& path : paths_) std::remove(path.c_str());
   }
