@@ -96,10 +96,11 @@ TEST_F(ImportFaultsTest, SeparatedValuesTakeTheirRowsBack) {
   ui_.QueueAnswer("delim=,;header=0");
   EXPECT_EQ(grid_->openDSVDialog(",", 0, 1, 0, 0, 0, 0), 0);
   EXPECT_EQ(ui_.closedWith, platform::ProgressDialog::kCancel);
+  ui_.failAt = 0;
   EXPECT_EQ(Rows(), before);
   EXPECT_EQ(grid_->grid().model().immediateDrawMode(), 1);
 
-  ui_.failAt = 0;  // the same import without the fault appends every line
+  // The same import without the fault appends every line.
   ui_.QueueAnswer(Path("rows.csv"));
   ui_.QueueAnswer("delim=,;header=0");
   EXPECT_EQ(grid_->openDSVDialog(",", 0, 1, 0, 0, 0, 0), 1);
@@ -126,10 +127,10 @@ TEST_F(ImportFaultsTest, WorkbookRowsTakenBack) {
   ui_.QueueAnswer("sheet=Sheet1;header=1");
   EXPECT_EQ(grid_->openXLSDialog(1, 1, 0, 0, 0), 0);
   EXPECT_EQ(ui_.closedWith, platform::ProgressDialog::kCancel);
+  ui_.failAt = 0;
   EXPECT_EQ(Rows(), before);
   EXPECT_EQ(grid_->grid().model().immediateDrawMode(), 1);
 
-  ui_.failAt = 0;
   ui_.QueueAnswer(Path("book.xls"));
   ui_.QueueAnswer("sheet=Sheet1;header=1");
   EXPECT_EQ(grid_->openXLSDialog(1, 1, 0, 0, 0), 1);
