@@ -17,7 +17,7 @@ constexpr int kWarmUp = 50;
 constexpr int kCycles = 400;
 // Growth allowed over the measured cycles: well below what one lost row
 // or one kept document per cycle would add.
-constexpr long long kAllowedGrowth = 64 * 1024;
+constexpr long long kAllowedGrowth = 16 * 1024;
 
 TEST(EnduranceTest, GridCyclesKeepTheirMemory) {
   const fs::path dir = fs::temp_directory_path() / ("maltrove-endurance-" + std::to_string(getpid()));
