@@ -24,20 +24,10 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The rename is made durable too; a folder that cannot be synced is no failure.
-void SyncFolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces,
-                         mode_t mode) {
+                         mode_t mode, FileSync sync) {
   if (path.empty() || path.back() == '/') {
     errno = EISDIR;
     return false;
@@ -47,7 +37,7 @@ bool WriteFileAtomically(const std::string& path, std::initializer_list<std::str
   if (fd < 0) return false;
   bool ok = fchmod(fd, mode) == 0;
   for (std::string_view piece : pieces) ok = ok && WriteAll(fd, piece);
-  ok = ok && fsync(fd) == 0;
+  ok = ok && (sync == FileSync::kTemporary || fsync(fd) == 0);
   int cause = ok ? 0 : errno;
   if (close(fd) != 0 && ok) {
     ok = false;
@@ -62,7 +52,6 @@ bool WriteFileAtomically(const std::string& path, std::initializer_list<std::str
     errno = cause;
     return false;
   }
-  SyncFolderOf(path);
   return true;
 }
 
