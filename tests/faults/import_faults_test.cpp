@@ -137,5 +137,24 @@ TEST_F(ImportFaultsTest, WorkbookRowsTakenBack) {
   EXPECT_EQ(grid_->grid().model().getRowCount(), 31);
 }
 
+// Vector rows are inserted where their keys say, not appended: a load that
+// stops half-way keeps the rows it made, as one that meets bad XML does. The
+// worker's exception still ends the dialog and the member's answer is 0.
+TEST_F(ImportFaultsTest, VectorRowsStopWithTheDialogClosed) {
+  std::string xml = "<vector result=\"30\">";
+  for (int i = 0; i < 30; ++i) {
+    xml += "<data vectorkey=\"" + std::to_string(i + 1) + "\"><record><name value=\"r" +
+           std::to_string(i) + "\"/></record></data>";
+  }
+  xml += "</vector>";
+  ui_.failAt = 5;
+  EXPECT_EQ(grid_->insertRowXML(xml), 0);
+  EXPECT_EQ(ui_.closedWith, platform::ProgressDialog::kCancel);
+  ui_.failAt = 0;
+  EXPECT_EQ(grid_->grid().model().getCellStringData(0, 0), "kept");
+  EXPECT_LT(grid_->grid().model().getRowCount(), 31);
+  EXPECT_EQ(grid_->insertRowXML(xml), 1);
+}
+
 }  // namespace
 }  // namespace maltrove
