@@ -49,10 +49,11 @@ std::string VectorElement(const CGridModel& grid, const std::vector<int>& rows,
 
 // The text in the grid's code page, written so that a failure keeps any
 // earlier file of that name.
-bool WriteXmlFile(const CGridModel& grid, const std::string& path, const std::string& text) {
+bool WriteXmlFile(const CGridModel& grid, const std::string& path, const std::string& text,
+                  FileSync sync) {
   std::string bytes;
   return ConvertFromUtf8(text, grid.outputCodePage, &bytes) &&
-         platform::WriteFileAtomically(path, bytes, 0644);
+         platform::WriteFileAtomically(path, bytes, 0644, sync);
 }
 
 bool Download(const platform::Services& services, const std::string& url,
@@ -69,10 +70,10 @@ bool Download(const platform::Services& services, const std::string& url,
 class TempFiles {
  public:
   std::string Add(const char* name) {
-    paths_.push_back(platform::TempFolder() + name);
+    paths_.push_back(platform::ProcessTempFolder() + name);
     return paths_.back();
   }
-  bool usable() const { return !platform::TempFolder().empty(); }
+  bool usable() const { return !platform::ProcessTempFolder().empty(); }
   ~TempFiles() {
     for (const std::string& path : paths_) std::remove(path.c_str());
   }
@@ -157,7 +158,7 @@ int32_t CKorvaleGridCtrl::openXMLURLEx(const std::string& url) {
 }
 
 bool CKorvaleGridCtrl::SaveFiles(const std::string& styleFile, const std::string& vectorFile,
-                                 int32_t flag) {
+                                 int32_t flag, FileSync sync) {
   const CGridModel& model = grid_.model();
   const int mode = flag >= 1 && flag <= 3 ? flag : 0;
   return platform::RunModalOperation(services_.ui, kSavingMessage, [&](platform::ProgressDialog& d) {
@@ -169,10 +170,10 @@ bool CKorvaleGridCtrl::SaveFiles(const std::string& styleFile, const std::string
       const std::string text = declaration + "<hashtable>\r\n<data hashkey=\"style\">\r\n" +
                                GridStyleXml(model) + "</data>\r\n<data hashkey=\"data\">\r\n" +
                                vector + "</data>\r\n</hashtable>\r\n";
-      return WriteXmlFile(model, styleFile, text);
+      return WriteXmlFile(model, styleFile, text, sync);
     }
-    return WriteXmlFile(model, styleFile, declaration + GridStyleXml(model)) &&
-           WriteXmlFile(model, vectorFile, declaration + vector);
+    return WriteXmlFile(model, styleFile, declaration + GridStyleXml(model), sync) &&
+           WriteXmlFile(model, vectorFile, declaration + vector, sync);
   });
 }
 
@@ -193,7 +194,7 @@ std::string CKorvaleGridCtrl::getAllXMLZipBase64() {
   const std::string vectorPath = temp.Add(kVectorTemp);
   const std::string zipPath = temp.Add(kZipTemp);
   std::string archive;
-  if (!SaveFiles(stylePath, vectorPath, 0) || !ZipSingleFile(zipPath, kVectorTemp, vectorPath) ||
+  if (!SaveFiles(stylePath, vectorPath, 0, FileSync::kTemporary) || !ZipSingleFile(zipPath, kVectorTemp, vectorPath) ||
       !platform::ReadWholeFile(zipPath, &archive)) {
     return {};
   }
@@ -206,7 +207,7 @@ int32_t CKorvaleGridCtrl::setAllXMLZipBase64(const std::string& text) {
   const std::string zipPath = temp.Add(kZipTemp);
   const std::string vectorPath = temp.Add(kVectorTemp);
   std::string archive;
-  if (!Base64Decode(text, &archive) || !platform::WriteFileAtomically(zipPath, archive, 0600) ||
+  if (!Base64Decode(text, &archive) || !platform::WriteFileAtomically(zipPath, archive, 0600, FileSync::kTemporary) ||
       !ExtractEntry(zipPath, kVectorTemp, vectorPath)) {
     return 0;
   }

@@ -10,6 +10,7 @@
 #include "automation/dispatch_impl.h"
 #include "platform/hosted_window.h"
 #include "platform/services.h"
+#include "shared/atomic_file.h"
 #include "window/grid_wnd.h"
 
 namespace maltrove {
@@ -147,7 +148,8 @@ class CKorvaleGridCtrl : public automation::DispatchImpl<CKorvaleGridCtrl>,
   // reads the style file first; 2 clears the rows; 3 and more clear nothing.
   bool LoadFilePair(const std::string& styleFile, const std::string& vectorFile, int mode);
   bool LoadCombinedFile(const std::string& file);
-  bool SaveFiles(const std::string& styleFile, const std::string& vectorFile, int32_t flag);
+  bool SaveFiles(const std::string& styleFile, const std::string& vectorFile, int32_t flag,
+                 FileSync sync = FileSync::kDurable);
   // The separated-value dialogs and work for a file already chosen.
   int32_t ExportSeparatedFile(const std::string& path, const std::string& delimiter,
                               int32_t header, int32_t hidden, int32_t checkButton,

@@ -1,11 +1,13 @@
 #include "formats/xml_file_rewrite.h"
 
-#include <cstdio>
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "formats/xml_settings.h"
+#include "shared/atomic_file.h"
 #include "shared/charset_table.h"
 #include "shared/code_page.h"
 
@@ -22,14 +24,6 @@ bool ReadBytes(const std::string& path, std::string* bytes) {
   if (!in) return false;
   bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
-}
-
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return !out.fail();
 }
 
 // The value of the encoding pseudo-attribute of the declaration, or "".
@@ -85,18 +79,13 @@ bool ReadXmlFileText(const std::string& path, std::string* text) {
 }
 
 bool RewriteXmlFile(const std::string& path, const std::string& encoding, int codePage) {
-  const std::string backup = path + "_bak";
-  if (std::rename(path.c_str(), backup.c_str()) != 0) return false;
+  // The file keeps its mode; a failure half-way keeps it as it was.
+  struct stat info;
   std::string bytes, text, encoded;
-  const bool ok = ReadBytes(backup, &bytes) && DecodeFileText(bytes, &text) &&
-                  ConvertFromUtf8(DeclareEncoding(text, encoding), codePage, &encoded) &&
-                  WriteBytes(path, encoded);
-  if (!ok) {
-    std::rename(backup.c_str(), path.c_str());
-    return false;
-  }
-  std::remove(backup.c_str());
-  return true;
+  return stat(path.c_str(), &info) == 0 && ReadBytes(path, &bytes) &&
+         DecodeFileText(bytes, &text) &&
+         ConvertFromUtf8(DeclareEncoding(text, encoding), codePage, &encoded) &&
+         WriteFileAtomically(path, encoded, info.st_mode & 07777);
 }
 
 }  // namespace maltrove

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "gateway/rc2_cipher.h"
+#include "shared/atomic_file.h"
 
 namespace maltrove {
 namespace {
@@ -30,30 +31,6 @@ void CreateParentFolders(const std::string& path) {
     const std::string folder = path.substr(0, slash);
     if (mkdir(folder.c_str(), 0700) == 0) chmod(folder.c_str(), 0700);  // whatever the umask
   }
-}
-
-bool WriteAll(int fd, const std::string& content) {
-  size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t n = write(fd, content.data() + written, content.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    written += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// A temporary beside the file and a rename: the new file is always a fresh
-// 0600 inode, and a symbolic link at the path is replaced, never followed.
-bool ReplaceFile(const std::string& path, const std::string& content) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, 0600) == 0 && WriteAll(fd, content) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
 }
 
 bool ReadExact(int fd, char* buffer, size_t size) {
@@ -106,7 +83,9 @@ bool DsnStore::Write(const std::string& dsn, const std::string& id,
   }
   if (path_.empty() || path_.back() == '/') return false;
   CreateParentFolders(path_);
-  return ReplaceFile(path_, content);
+  // A fresh 0600 file through a rename: a link planted at the path is replaced,
+  // never followed, and a failed write keeps the earlier file.
+  return WriteFileAtomically(path_, content, 0600);
 }
 
 bool DsnStore::Read(std::string* dsn, std::string* id, std::string* password) const {

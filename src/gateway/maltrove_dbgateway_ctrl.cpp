@@ -74,12 +74,14 @@ void CMaltroveDBGatewayCtrl::ShowFailure(int32_t errorMessage) const {
 int32_t CMaltroveDBGatewayCtrl::dbConnect() {
   connectionString_ = ConnectionString();
   connection_->Close();
+  connectionLost_ = false;
   // Connection errors are not caught: they reach script as the call's error.
   return connection_->Open(connectionString_) ? 1 : 0;
 }
 
 int32_t CMaltroveDBGatewayCtrl::dbClose() {
   connection_->Close();
+  connectionLost_ = false;
   return 1;
 }
 

@@ -49,6 +49,7 @@ class CMaltroveDBGatewayCtrl : public automation::DispatchImpl<CMaltroveDBGatewa
  private:
   std::string ConnectionString() const;
   void ShowFailure(int32_t errorMessage) const;
+  long long ExecuteOnSharedConnection(const std::string& statement);
 
   platform::Services services_;
   std::string dsnPath_;
@@ -56,6 +57,7 @@ class CMaltroveDBGatewayCtrl : public automation::DispatchImpl<CMaltroveDBGatewa
   int32_t parserVersion_ = 0;
   std::string connectionString_;
   std::unique_ptr<CDatabaseEx> connection_;
+  bool connectionLost_ = false;  // the shared connection broke; reopened by the next call
   std::string characterSet_;
 };
 

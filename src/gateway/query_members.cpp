@@ -102,12 +102,31 @@ int32_t CMaltroveDBGatewayCtrl::executeUpdate(const std::string& query, int32_t 
       StatementText(query, ConditionStore(baseFolder_).Read(conditionId));
   if (!connectionString_.empty() && !statement.empty()) {
     try {
-      return CountAsLong(connection_->ExecuteSQLCount(statement));
+      return CountAsLong(ExecuteOnSharedConnection(statement));
     } catch (const DatabaseError&) {
     }
   }
   ShowFailure(errorMessage);
   return -1;
+}
+
+// A connection that broke (a server restarted) is opened again once, before
+// the next statement; the statement that met the break is not run twice, as
+// it may have taken effect before the link went.
+long long CMaltroveDBGatewayCtrl::ExecuteOnSharedConnection(const std::string& statement) {
+  if (connectionLost_) {
+    connection_->Open(connectionString_);
+    connectionLost_ = false;
+  }
+  try {
+    return connection_->ExecuteSQLCount(statement);
+  } catch (const DatabaseError& error) {
+    if (connection_->IsLost(error)) {
+      connection_->Close();
+      connectionLost_ = true;
+    }
+    throw;
+  }
 }
 
 int32_t CMaltroveDBGatewayCtrl::execute(const std::string& query, int32_t errorMessage,

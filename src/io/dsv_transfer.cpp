@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "io/appended_rows.h"
 #include "io/dsv_encoding.h"
 #include "io/dsv_format.h"
 #include "model/cell_value.h"
@@ -95,7 +96,7 @@ DsvImportResult ImportSeparatedValues(CGridModel* grid, const std::string& text,
                                       platform::UserInterface* ui,
                                       platform::ProgressDialog* progress) {
   if (options.clearRows && grid->getRowCount() > 0) grid->removeAllRows();
-  const int keep = grid->getRowCount();
+  AppendedRows appended(grid);
   if (progress != nullptr) progress->SetRange(static_cast<int>(std::min<size_t>(text.size(), INT32_MAX)));
   const std::vector<std::string_view> lines = SplitLines(text);
   int dataLine = 0;
@@ -122,10 +123,10 @@ DsvImportResult ImportSeparatedValues(CGridModel* grid, const std::string& text,
                       options.mappingText[i].c_str());
         ui->ShowMessage(kGridCaption, message, platform::MessageBoxButtons::kOk);
       }
-      while (grid->getRowCount() > keep) grid->removeRow(grid->getRowCount() - 1);
       return DsvImportResult::kRefused;
     }
   }
+  appended.Keep();
   return DsvImportResult::kDone;
 }
 

@@ -190,6 +190,14 @@ int WorkbookDatabase::Authorize(void* self, int action, const char* a, const cha
 }
 
 bool WorkbookDatabase::Open(const std::string& path, std::string* error) {
+  return Open(path, true, error);
+}
+
+bool WorkbookDatabase::OpenEmpty(const std::string& path, std::string* error) {
+  return Open(path, false, error);
+}
+
+bool WorkbookDatabase::Open(const std::string& path, bool loadExisting, std::string* error) {
   if (db_ != nullptr) {
     sqlite3_close_v2(db_);
     db_ = nullptr;
@@ -199,7 +207,7 @@ bool WorkbookDatabase::Open(const std::string& path, std::string* error) {
   struct stat st {};
   const bool exists = ::stat(path.c_str(), &st) == 0;
   if (exists && !S_ISREG(st.st_mode)) return Fail(error, path + " is not a file");
-  if (!exists && ::access(folder.c_str(), W_OK | X_OK) != 0) {
+  if ((!exists || !loadExisting) && ::access(folder.c_str(), W_OK | X_OK) != 0) {
     return Fail(error, "cannot create " + path + ": " + std::strerror(errno));
   }
   // One thread at a time uses a workbook: no locking inside SQLite.
@@ -216,7 +224,7 @@ bool WorkbookDatabase::Open(const std::string& path, std::string* error) {
   sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
   sqlite3_set_authorizer(db_, &WorkbookDatabase::Authorize, this);
   path_ = path;
-  if (exists && !LoadWorkbook(path, error)) {
+  if (exists && loadExisting && !LoadWorkbook(path, error)) {
     sqlite3_close_v2(db_);
     db_ = nullptr;
     return false;

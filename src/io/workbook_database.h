@@ -35,6 +35,9 @@ class WorkbookDatabase {
   // file starts an empty workbook. False when the file cannot be read or its
   // folder does not exist.
   bool Open(const std::string& path, std::string* error);
+  // An empty workbook that replaces the file at `path` when it is closed:
+  // until then, and when writing it fails, an earlier file stays as it was.
+  bool OpenEmpty(const std::string& path, std::string* error);
   bool is_open() const { return db_ != nullptr; }
 
   // Runs one statement; more than one, ATTACH, PRAGMA and VACUUM are
@@ -73,6 +76,7 @@ class WorkbookDatabase {
   static std::string BracketName(std::string_view name);
 
  private:
+  bool Open(const std::string& path, bool loadExisting, std::string* error);
   bool PrepareOne(const std::string& sql, sqlite3_stmt** stmt, std::string* error);
   bool LoadWorkbook(const std::string& path, std::string* error);
   bool WriteWorkbook(std::string* error);

@@ -123,9 +123,10 @@ std::string GridInsertStatement(const CGridModel& grid, const std::vector<int>& 
 bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool hidden,
                           bool checkButton, bool displayText, platform::ProgressDialog* progress,
                           std::string* error) {
-  ::unlink(path.c_str());  // a file only, never a folder
+  // A fresh workbook replaces the file only once it is complete, so a failed
+  // export keeps the earlier file rather than deleting it first.
   WorkbookDatabase database;
-  if (!database.Open(path, error)) return false;
+  if (!database.OpenEmpty(path, error)) return false;
   const std::vector<int> columns = ListedColumns(grid, hidden, checkButton);
   bool ok = database.Execute(GridTableStatement(grid, columns), error);
   const int rows = grid.getRowCount();
@@ -165,9 +166,8 @@ bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool 
 
 bool ExportStatementsToWorkbook(const std::string& path, const std::string& fifth,
                                 const std::string& sixth, std::string* error) {
-  ::unlink(path.c_str());  // a file only, never a folder
   WorkbookDatabase database;
-  if (!database.Open(path, error)) return false;
+  if (!database.OpenEmpty(path, error)) return false;
   const bool ok = database.Execute(sixth, error) && database.Execute(fifth, error);
   std::string closeError;
   const bool closed = database.Close(ok ? error : &closeError);

@@ -14,6 +14,7 @@
 #include <limits>
 #include <optional>
 
+#include "io/appended_rows.h"
 #include "io/dsv_format.h"
 #include "io/excel_sheet_dialog.h"
 #include "model/ole_date.h"
@@ -353,6 +354,28 @@ ExcelPosition PositionRowsets(const ExcelRowsets& rowsets, bool header, bool ski
   return position;
 }
 
+namespace {
+
+// immediateDrawMode off for an import, back on whatever way it ends.
+class DrawModeOff {
+ public:
+  explicit DrawModeOff(CGridModel* grid) : grid_(grid), saved_(grid->immediateDrawMode()) {
+    grid_->style().immediateDrawMode = 0;
+  }
+  ~DrawModeOff() {
+    grid_->style().immediateDrawMode = saved_;
+    grid_->styleChanged();
+  }
+  DrawModeOff(const DrawModeOff&) = delete;
+  DrawModeOff& operator=(const DrawModeOff&) = delete;
+
+ private:
+  CGridModel* grid_;
+  int32_t saved_;
+};
+
+}  // namespace
+
 bool ImportExcelRows(CGridModel* grid, const ExcelImportSettings& settings,
                      platform::UserInterface* ui, platform::ProgressDialog* progress) {
   ExcelRowsets rowsets;
@@ -367,9 +390,9 @@ bool ImportExcelRows(CGridModel* grid, const ExcelImportSettings& settings,
     progress->SetRange(settings.to);
     progress->SetPosition(0);
   }
-  const int32_t drawMode = grid->immediateDrawMode();
-  grid->style().immediateDrawMode = 0;  // one layout and repaint at the end
+  const DrawModeOff drawModeOff(grid);  // one layout and repaint at the end
   if (grid->getRowCount() > 0 && settings.clearRows) grid->removeAllRows();
+  AppendedRows appended(grid);  // taken back only when the worker throws
 
   std::vector<int> map = settings.columnMap;
   map.resize(static_cast<size_t>(grid->getColumnCount()), -1);
@@ -400,8 +423,7 @@ bool ImportExcelRows(CGridModel* grid, const ExcelImportSettings& settings,
     }
     if (progress != nullptr) progress->Step();
   }
-  grid->style().immediateDrawMode = drawMode;
-  grid->styleChanged();
+  appended.Keep();
   return true;
 }
 

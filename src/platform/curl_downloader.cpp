@@ -35,6 +35,10 @@ bool CurlDownloader::Download(const std::string& url, const std::string& path,
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  const long stall = static_cast<long>(stallLimit_.count());
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, stall);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);  // bytes per second
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToFile);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, file);
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);

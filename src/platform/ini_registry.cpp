@@ -1,5 +1,6 @@
 #include "platform/ini_registry.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,20 +16,57 @@ namespace {
 
 const char kDwordPrefix[] = "dword:";
 
+// A registry file is a few lines; anything far larger is damaged.
+constexpr std::uintmax_t kMaxFileSize = 1 << 20;
+constexpr size_t kMaxLineLength = 4096;
+
+bool IsSection(const std::string& line) { return !line.empty() && line.front() == '['; }
+
+// Lines of the kinds a registry file holds; anything else (binary bytes, a
+// line cut in two, a runaway line) is damage that is read as absent and
+// dropped by the next write.
+bool IsWellFormed(const std::string& line) {
+  if (line.size() > kMaxLineLength) return false;
+  for (unsigned char c : line) {
+    if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
+  }
+  if (line.empty() || line.front() == ';') return true;
+  if (IsSection(line)) return line.back() == ']';
+  return line.find('=') != std::string::npos ||
+         line.rfind("Windows Registry Editor", 0) == 0 || line == "REGEDIT4";
+}
+
 std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> lines;
-  std::ifstream in(path);
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxFileSize) return lines;
+  std::ifstream in(path, std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+    if (IsWellFormed(line)) lines.push_back(line);
   }
   return lines;
 }
 
-std::string Section(const std::string& key) { return "[HKEY_CURRENT_USER\\" + key + "]"; }
+// Exactly the eight hexadecimal digits that a DWORD is written with.
+bool ParseDword(const std::string& digits, uint32_t* value) {
+  if (digits.size() != 8) return false;
+  uint32_t v = 0;
+  for (char c : digits) {
+    int d = 0;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else return false;
+    v = v << 4 | static_cast<uint32_t>(d);
+  }
+  *value = v;
+  return true;
+}
 
-bool IsSection(const std::string& line) { return !line.empty() && line.front() == '['; }
+std::string Section(const std::string& key) { return "[HKEY_CURRENT_USER\\" + key + "]"; }
 
 }  // namespace
 
@@ -56,11 +94,7 @@ RegistryRead IniRegistry::ReadDword(const std::string& key, const std::string& n
     if (lines[i].compare(0, prefix.size(), prefix) != 0) continue;
     std::string data = lines[i].substr(prefix.size());
     if (data.compare(0, sizeof kDwordPrefix - 1, kDwordPrefix) != 0) return RegistryRead::kNotDword;
-    data = data.substr(sizeof kDwordPrefix - 1);
-    char* end = nullptr;
-    unsigned long v = std::strtoul(data.c_str(), &end, 16);
-    if (data.empty() || data.size() > 8 || *end != '\0') return RegistryRead::kNotDword;
-    *value = static_cast<uint32_t>(v);
+    if (!ParseDword(data.substr(sizeof kDwordPrefix - 1), value)) return RegistryRead::kNotDword;
     return RegistryRead::kValue;
   }
   return RegistryRead::kNoValue;

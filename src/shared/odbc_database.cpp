@@ -125,6 +125,14 @@ void CDatabaseEx::Close() {
   hdbc_ = nullptr;
 }
 
+bool CDatabaseEx::IsLost(const DatabaseError& error) const {
+  if (error.sqlState().rfind("08", 0) == 0) return true;
+  if (!hdbc_) return false;
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  const SQLRETURN rc = SQLGetConnectAttr(hdbc_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+}
+
 long long CDatabaseEx::ExecuteSQLCount(const std::string& statement) {
   if (!hdbc_) throw DatabaseError("The connection is not open", "08003", 0);
   SQLHSTMT stmt = SQL_NULL_HSTMT;

@@ -53,6 +53,11 @@ class CDatabaseEx {
   bool wide() const { return wide_; }
   void Close();
 
+  // Whether `error`, raised on this connection, means the connection itself
+  // is gone (the server stopped or the link broke): the driver reports the
+  // connection dead, or the error is of the connection class (SQLSTATE 08).
+  bool IsLost(const DatabaseError& error) const;
+
   // Executes the statement, binding the described markers first, and
   // returns its affected-row count: 0 when the driver reports none
   // (negative, or SQL_NO_DATA for a change that touched no row). Every

@@ -275,7 +275,7 @@ void CGridWnd::LoadSkin(const ScrollBarSkin& skin, CXScrollBar* bar) {
   for (int slot = 0; slot < CXScrollBar::kSlots; ++slot) {
     auto found = skin.images.find(parts[slot]);
     if (found == skin.images.end() || found->second.empty() || downloader_ == nullptr) continue;
-    const std::string folder = platform::TempFolder();
+    const std::string folder = platform::ProcessTempFolder();
     if (folder.empty()) continue;
     const std::string file = folder + kSkinFile;
     // A picture that cannot be fetched or read leaves the slot as it was.

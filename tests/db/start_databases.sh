@@ -7,8 +7,9 @@
 # DIR/odbcinst.ini and DIR/odbc.ini serve as ODBCSYSINI / ODBCINI;
 # DIR/env holds "export NAME='value'" lines (ODBC files, PG* variables,
 # MALTROVE_PG_DSN, MALTROVE_PG_EUCKR_DSN, MALTROVE_SQLITE_DSN, MALTROVE_PG_UID,
-# MALTROVE_PG_PWD). Both PostgreSQL sources name the ANSI driver, as many
-# installations do; odbcinst.ini also knows the Unicode one.
+# MALTROVE_PG_PWD, MALTROVE_PG_SERVER for pg_server.sh). Both PostgreSQL sources
+# name the ANSI driver, as many installations do; odbcinst.ini also knows the
+# Unicode one.
 # maltrove_pg sets BoolsAsChar=0 (boolean is BIT), TextAsLongVarchar=1
 # (text is LONGVARCHAR) and ByteaAsLongVarBinary=1 (bytea is LONGVARBINARY).
 # stop_databases.sh DIR undoes all of it.
@@ -213,6 +214,16 @@ export MALTROVE_SQLITE_DSN='maltrove_sqlite'
 export MALTROVE_SQLITE_DB='$dir/sqlite/test.db'
 export MALTROVE_PG_UID='maltrove'
 export MALTROVE_PG_PWD='$password'
+export MALTROVE_PG_SERVER='$dir/pg_server'
+EOF
+
+# What pg_server.sh needs to stop and start the same server again.
+cat >"$dir/pg_server" <<EOF
+bin='$bin'
+pgdata='$pgdata'
+sock='$sock'
+port='$port'
+pguser='$pguser'
 EOF
 
 check() {  # check DSN: the source must answer SELECT 1

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 namespace maltrove::platform {
 namespace {
@@ -56,6 +57,48 @@ TEST_F(IniRegistryTest, WritesAndOverwritesWithoutTouchingOtherValues) {
 TEST_F(IniRegistryTest, UnwritableStoreReportsFailure) {
   IniRegistry registry("/proc/maltrove/registry.ini");
   EXPECT_FALSE(registry.WriteDword(kKey, "MaxConnectionsPerServer", 2));
+}
+
+// A damaged file (cut short, binary bytes, runaway lines, far too large)
+// reads as absent values; the next write leaves a clean file that reads back.
+TEST_F(IniRegistryTest, DamagedFilesReadAsDefaultsAndTheNextWriteRepairsThem) {
+  const std::string good = std::string("[HKEY_CURRENT_USER\\") + kKey + "]\nMaxConnectionsPerServer=dword:0000000a\n";
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 7919 + 13) % 256));
+  const std::string section = std::string("[HKEY_CURRENT_USER\\") + kKey + "]\n";
+  const struct {
+    const char* what;
+    std::string content;
+    RegistryRead read;
+  } damaged[] = {
+      {"cut inside the value", good.substr(0, good.size() - 5), RegistryRead::kNotDword},
+      {"cut inside the section", good.substr(0, 20), RegistryRead::kNoKey},
+      {"binary bytes", garbage, RegistryRead::kNoKey},
+      {"binary bytes inside the section", section + garbage + "\n", RegistryRead::kNoValue},
+      {"a sign in the digits", section + "MaxConnectionsPerServer=dword:-0000001\n", RegistryRead::kNotDword},
+      {"a runaway line", section + "MaxConnectionsPerServer=dword:0000000a" + std::string(100000, 'f') + "\n",
+       RegistryRead::kNoValue},
+      {"a file far too large", good + std::string(2 << 20, '\n'), RegistryRead::kNoKey},
+  };
+  for (const auto& c : damaged) {
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path());
+    {
+      std::ofstream(path_, std::ios::binary | std::ios::trunc) << c.content;
+    }
+    IniRegistry registry(path_);
+    uint32_t value = 77;
+    EXPECT_EQ(registry.ReadDword(kKey, "MaxConnectionsPerServer", &value), c.read) << c.what;
+    EXPECT_EQ(value, 77u) << c.what;
+    ASSERT_TRUE(registry.WriteDword(kKey, "MaxConnectionsPerServer", 3)) << c.what;
+    EXPECT_EQ(registry.ReadDword(kKey, "MaxConnectionsPerServer", &value), RegistryRead::kValue) << c.what;
+    EXPECT_EQ(value, 3u) << c.what;
+    std::ifstream in(path_, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+      EXPECT_LE(line.size(), 200u) << c.what;
+      for (unsigned char ch : line) EXPECT_GE(ch, 0x20) << c.what;
+    }
+  }
 }
 
 }  // namespace

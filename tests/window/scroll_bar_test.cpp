@@ -200,6 +200,7 @@ TEST(ScrollSkinTest, ImagesLoadAndAFailedDownloadKeepsTheOldOne) {
   EXPECT_EQ(wnd.verticalBar().image(CXScrollBar::kThumb)->source(), "thumb-one");
   // The download file does not stay behind.
   EXPECT_FALSE(std::ifstream(folder + "mvgscr.bmp").good());
+  EXPECT_FALSE(std::ifstream(platform::ProcessTempFolder() + "mvgscr.bmp").good());
   wnd.Attach(nullptr);
   std::remove(first.c_str());
 }

@@ -1,10 +1,6 @@
 #include "io/xls/workbook_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +9,7 @@
 #include "io/xls/biff_records.h"
 #include "io/xls/compound_file.h"
 #include "io/xls/xls_text.h"
+#include "shared/atomic_file.h"
 
 namespace maltrove::xls {
 
@@ -31,19 +28,6 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
                     [](char16_t x, char16_t y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-bool WriteAll(int fd, const uint8_t* data, size_t n) {
-  while (n > 0) {
-    ssize_t r = ::write(fd, data, n);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += r;
-    n -= static_cast<size_t>(r);
-  }
-  return true;
 }
 
 }  // namespace
@@ -199,26 +183,15 @@ bool WorkbookWriter::Save(const std::string& path, std::string* error) {
   if (!MakeCompoundFileFrame(u"Workbook", stream.size(), &frame))
     return Fail(error, "workbook is too large");
 
-  static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = path + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) return Fail(error, "cannot create " + temp + ": " + std::strerror(errno));
   const std::vector<uint8_t> zeros(frame.stream_padding, 0);
-  bool ok = WriteAll(fd, frame.head.data(), frame.head.size()) &&
-            WriteAll(fd, stream.data(), stream.size()) &&
-            WriteAll(fd, zeros.data(), zeros.size()) &&
-            WriteAll(fd, frame.tail.data(), frame.tail.size()) && ::fsync(fd) == 0;
-  const int saved_errno = errno;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
-  const std::string reason = std::strerror(ok ? errno : saved_errno);
-  ::unlink(temp.c_str());
-  return Fail(error, "cannot write " + path + ": " + reason);
+  const auto bytes = [](const std::vector<uint8_t>& v) {
+    return std::string_view(reinterpret_cast<const char*>(v.data()), v.size());
+  };
+  if (WriteFileAtomically(path, {bytes(frame.head), bytes(stream), bytes(zeros), bytes(frame.tail)},
+                          0644)) {
+    return true;
+  }
+  return Fail(error, "cannot write " + path + ": " + std::strerror(errno));
 }
 
 }  // namespace maltrove::xls
