@@ -193,6 +193,8 @@ class CGridModel {
   // Filter view: the rows in use become `rows` (a subset of all rows, in
   // the order given), or all rows again.
   void showFilteredRows(std::vector<CGridRow*> rows);
+  // The same with the rows given by their ids.
+  void showFilteredIds(std::vector<uint32_t> ids);
   void showAllRows();
   bool isFiltered() const { return filtered_; }
   // Every row of the table, in table order, whatever the view.

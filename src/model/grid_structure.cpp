@@ -346,9 +346,14 @@ void CGridModel::removeAllRows() {
 // ---- filter view and reset --------------------------------------------------
 
 void CGridModel::showFilteredRows(std::vector<CGridRow*> rows) {
-  filteredIds_.clear();
-  filteredIds_.reserve(rows.size());
-  for (const CGridRow* r : rows) filteredIds_.push_back(r->id);
+  std::vector<uint32_t> ids;
+  ids.reserve(rows.size());
+  for (const CGridRow* r : rows) ids.push_back(r->id);
+  showFilteredIds(std::move(ids));
+}
+
+void CGridModel::showFilteredIds(std::vector<uint32_t> ids) {
+  filteredIds_ = std::move(ids);
   filtered_ = true;
   layoutRows();
 }
