@@ -193,6 +193,20 @@ std::string OutputText(const CGridColumn& column, const CGridCell& cell) {
   return FormattedText(column, cell, column.outputType, false, nullptr);
 }
 
+void AppendOutputText(const CGridColumn& column, const CGridCell& cell, std::string* out) {
+  if (cell.isNull) return;
+  if (!column.outputType.empty()) {
+    out->append(OutputText(column, cell));
+    return;
+  }
+  // Without a pattern: FormattedText's plain forms, written in place.
+  switch (column.dataType) {
+    case kDataNumeric: AppendPlainNumber(cell.number, out); return;
+    case kDataDateTime: AppendDateStorageText(cell.number, out); return;
+    default: out->append(cell.text.view()); return;
+  }
+}
+
 bool IsValidDefault(int dataType, std::string_view value) {
   for (size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];

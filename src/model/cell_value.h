@@ -29,6 +29,9 @@ std::string StorageText(const CGridColumn& column, const CGridCell& cell);
 std::string DisplayText(const CGridColumn& column, const CGridCell& cell,
                         const CellCombo* own = nullptr);
 std::string OutputText(const CGridColumn& column, const CGridCell& cell);
+// OutputText appended to `out`; the exports' path, which needs no text per
+// cell.
+void AppendOutputText(const CGridColumn& column, const CGridCell& cell, std::string* out);
 
 // Whether a default value suits the column's data type.
 bool IsValidDefault(int dataType, std::string_view value);
