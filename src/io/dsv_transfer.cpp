@@ -67,7 +67,7 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
   }
   // The texts go straight into the file's text: no string per cell or line.
   std::vector<const CGridColumn*> listed;
-  std::vector<const CGridCell*> cells;
+  std::vector<const CellColumn*> cells;
   for (int col : columns) {
     listed.push_back(grid.column(col));
     cells.push_back(grid.columnCells(col));
@@ -84,11 +84,11 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
         AppendField(&out, TrimBlanks(text), options.removeQuotes);
       } else if (options.removeQuotes) {
         text.clear();
-        AppendOutputText(*listed[i], cells[i][ids[r]], &text);
+        AppendOutputText(*listed[i], (*cells[i])[ids[r]], &text);
         AppendField(&out, TrimBlanks(text), true);
       } else {
         AppendTrimmed(&out, [&](std::string* to) {
-          AppendOutputText(*listed[i], cells[i][ids[r]], to);
+          AppendOutputText(*listed[i], (*cells[i])[ids[r]], to);
         });
       }
     }

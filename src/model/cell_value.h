@@ -15,6 +15,14 @@ namespace maltrove {
 // The input checks and mask removal: the text to store, or nothing when a
 // character is refused.
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data);
+// The same without a copy for a column with no characters to ignore and no
+// output pattern, where the text to store is a part of `data`.
+std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
+                                                    std::string_view data);
+// Whether PrepareInputInPlace serves the column.
+inline bool TakesInputInPlace(const CGridColumn& column) {
+  return column.ignoreChar.empty() && column.outputType.empty();
+}
 
 // Stores a text in the cell's normal form for its column; never refuses.
 // `own` is the cell's own select lists, if it has any.

@@ -42,7 +42,7 @@ double CellValue(const CGridColumn& column, const CGridCell& cell, double number
 // The values of a block of rows of a column without output pattern: the
 // stored number where it reads back as its own text (nearly every cell),
 // else the general rule. Adding 0.0 turns -0 into 0, as its text "0" reads.
-void PlainValues(const CGridColumn& column, const CGridCell* cells, const uint32_t* ids, int n,
+void PlainValues(const CGridColumn& column, const CellColumn& cells, const uint32_t* ids, int n,
                  double* values) {
   for (int i = 0; i < n; ++i) {
     const CGridCell& c = cells[ids[i]];
@@ -99,8 +99,8 @@ double CalculateMember(const CGridModel& grid, int pCol, const std::string& calc
   // reads in flight, then the arithmetic.
   constexpr int kBlock = 256;
   const std::vector<uint32_t>& ids = grid.rowIds();
-  const CGridCell* cells = grid.columnCells(pCol);
-  const CGridCell* conditionCells = grid.columnCells(pCol2);
+  const CellColumn* cells = grid.columnCells(pCol);
+  const CellColumn* conditionCells = grid.columnCells(pCol2);
   double numbers[kBlock];
   for (int first = 0; first < rows; first += kBlock) {
     const int n = std::min(kBlock, rows - first);
@@ -108,23 +108,23 @@ double CalculateMember(const CGridModel& grid, int pCol, const std::string& calc
     int used = 0;
     if (conditionKind == ConditionKind::kNone && plainOutput) {
       // The common case: every row counts and the stored numbers serve.
-      PlainValues(*column, cells, block, n, numbers);
+      PlainValues(*column, *cells, block, n, numbers);
       used = n;
     } else {
       if (kind != Calculation::kCount) {
         for (int i = 0; i < n; ++i) {
-          const CGridCell& c = cells[block[i]];
+          const CGridCell& c = (*cells)[block[i]];
           numbers[i] = c.isNull ? 0 : c.number;
         }
       }
       for (int i = 0; i < n; ++i) {
         if (conditionKind == ConditionKind::kText) {
-          if (OutputText(*conditionColumn, conditionCells[block[i]]) != wanted) continue;
+          if (OutputText(*conditionColumn, (*conditionCells)[block[i]]) != wanted) continue;
         } else if (conditionKind == ConditionKind::kCheck) {
           if (grid.getCellChecked(first + i, pCol2) != wantedNumber) continue;
         }
         if (kind != Calculation::kCount) {
-          numbers[used] = CellValue(*column, cells[block[i]], numbers[i], plainOutput);
+          numbers[used] = CellValue(*column, (*cells)[block[i]], numbers[i], plainOutput);
         }
         ++used;
       }

@@ -124,7 +124,7 @@ inline bool FilterEvaluator::CompareText(int op, std::string_view a, std::string
 
 inline bool FilterEvaluator::Test(const Prepared& c, uint32_t rowId) const {
   if (c.cells == nullptr) return false;
-  const CGridCell& cell = c.cells[rowId];
+  const CGridCell& cell = (*c.cells)[rowId];
   switch (c.kind) {
     case kCheck:
       return c.number > 0 ? cell.number != 0 : cell.number == 0;
@@ -191,7 +191,7 @@ void FilterEvaluator::SelectText(const Prepared& c, const uint32_t* ids, size_t 
                                  Compare compare, std::vector<uint32_t>* out) {
   const std::string_view b = c.text;
   for (size_t i = 0; i < n; ++i) {
-    const CGridCell& cell = c.cells[ids[i]];
+    const CGridCell& cell = (*c.cells)[ids[i]];
     const std::string_view a = cell.text.view();
     bool r = compare(a, b);
     // A null cell's output text is empty, whatever text it still holds.

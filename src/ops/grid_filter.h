@@ -73,7 +73,7 @@ class FilterEvaluator {
     int col = -1;
     int op = 0;
     const CGridColumn* column = nullptr;
-    const CGridCell* cells = nullptr;  // the column's, by row id
+    const CellColumn* cells = nullptr;  // the column's, by row id
     std::string text;
     double number = 0;
     bool emptyResult = false;  // the text test on an empty (null) cell

@@ -32,7 +32,7 @@ KeyValues ExtractKey(const CGridModel& grid, const std::vector<CGridRow*>& rows,
   KeyValues key;
   key.text = column.dataType == kDataString;
   key.descending = descending;
-  const CGridCell* cells = grid.columnCells(col);
+  const CellColumn& cells = *grid.columnCells(col);
   if (key.text) key.texts.reserve(rows.size());
   else key.numbers.reserve(rows.size());
   for (const CGridRow* row : rows) {
@@ -48,8 +48,8 @@ KeyValues ExtractKey(const CGridModel& grid, const std::vector<CGridRow*>& rows,
 int CompareRows(const CGridModel& grid, const CGridRow& a, const CGridRow& b, int col) {
   const CGridColumn* column = grid.column(col);
   if (column == nullptr) return 0;
-  const CGridCell& ca = grid.columnCells(col)[a.id];
-  const CGridCell& cb = grid.columnCells(col)[b.id];
+  const CGridCell& ca = (*grid.columnCells(col))[a.id];
+  const CGridCell& cb = (*grid.columnCells(col))[b.id];
   if (column->dataType == kDataString) {
     // std::string compares as unsigned bytes, and an empty text comes first.
     const int c = OutputText(*column, ca).compare(OutputText(*column, cb));
