@@ -29,7 +29,7 @@ uint64_t NumberCode(double v) {
 // agree on those bytes.
 uint64_t TextPrefixCode(std::string_view text) {
   unsigned char bytes[8] = {};
-  std::memcpy(bytes, text.data(), std::min<size_t>(text.size(), 8));
+  if (!text.empty()) std::memcpy(bytes, text.data(), std::min<size_t>(text.size(), 8));
   uint64_t code = 0;
   for (unsigned char b : bytes) code = code << 8 | b;
   return code;
