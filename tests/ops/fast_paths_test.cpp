@@ -55,7 +55,8 @@ TEST_F(CalculatePathsTest, StoredNumbersGiveWhatTheOutputTextsGive) {
                            "-1e300", "4.9e-324", "7"}) {
     Add(text);
   }
-  g.setCellStringData(0, 0, "");  // null, with its old number still kept
+  g.setCellStringData(0, 0, "");  // null through the member, its number 0
+  g.cell(6, 0)->isNull = true;      // null with its number and text still kept
   ExpectPathsAgree("mixed");
   EXPECT_EQ(CalculateMember(g, 0, "count", -1, ""), 14);
 
