@@ -6,6 +6,7 @@
 #include "io/dsv_format.h"
 #include "model/cell_value.h"
 #include "model/grid_messages.h"
+#include "model/ole_date.h"
 #include "model/text_util.h"
 #include "platform/file_io.h"
 #include "platform/progress_dialog.h"
@@ -44,6 +45,24 @@ void AppendTrimmed(std::string* out, Append append) {
   out->erase(start, from - start);
 }
 
+// The last date a column wrote and its text: dates repeat down a column
+// (a day's entries), and their text costs a calendar conversion.
+struct DateMemo {
+  bool valid = false;
+  double serial = 0;
+  std::string text;
+
+  const std::string& TextOf(double value) {
+    if (!valid || value != serial) {
+      text.clear();
+      AppendDateStorageText(value, &text);
+      serial = value;
+      valid = true;
+    }
+    return text;
+  }
+};
+
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -68,10 +87,14 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
   // The texts go straight into the file's text: no string per cell or line.
   std::vector<const CGridColumn*> listed;
   std::vector<const CellColumn*> cells;
+  std::vector<bool> plainDate;
   for (int col : columns) {
     listed.push_back(grid.column(col));
     cells.push_back(grid.columnCells(col));
+    plainDate.push_back(listed.back()->dataType == kDataDateTime &&
+                        listed.back()->outputType.empty());
   }
+  std::vector<DateMemo> dates(columns.size());
   const std::vector<uint32_t>& ids = grid.rowIds();
   std::string text;  // a display text, or a text without its quotes
   constexpr int kSampleRows = 64;
@@ -86,10 +109,11 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
         text.clear();
         AppendOutputText(*listed[i], (*cells[i])[ids[r]], &text);
         AppendField(&out, TrimBlanks(text), true);
+      } else if (const CGridCell& cell = (*cells[i])[ids[r]]; plainDate[i]) {
+        // Digits only: nothing to trim.
+        if (!cell.isNull) out.append(dates[i].TextOf(cell.number));
       } else {
-        AppendTrimmed(&out, [&](std::string* to) {
-          AppendOutputText(*listed[i], (*cells[i])[ids[r]], to);
-        });
+        AppendTrimmed(&out, [&](std::string* to) { AppendOutputText(*listed[i], cell, to); });
       }
     }
     if (progress != nullptr) progress->Step();
