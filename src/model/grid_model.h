@@ -206,6 +206,8 @@ class CGridModel {
   // The rows in use, put in the given order (a permutation of them); their
   // positions are laid out again.
   void setRowOrder(const std::vector<CGridRow*>& rows);
+  // The same with the rows given by their ids.
+  void setRowIdOrder(std::vector<uint32_t> ids);
 
   // A style field changed: the layout and the picture follow.
   void styleChanged();

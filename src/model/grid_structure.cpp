@@ -365,9 +365,15 @@ void CGridModel::showAllRows() {
 }
 
 void CGridModel::setRowOrder(const std::vector<CGridRow*>& rows) {
-  if (static_cast<int>(rows.size()) != rowsInUse()) return;
-  std::vector<uint32_t>& ids = filtered_ ? filteredIds_ : order_;
-  for (size_t i = 0; i < rows.size(); ++i) ids[i] = rows[i]->id;
+  std::vector<uint32_t> ids;
+  ids.reserve(rows.size());
+  for (const CGridRow* r : rows) ids.push_back(r->id);
+  setRowIdOrder(std::move(ids));
+}
+
+void CGridModel::setRowIdOrder(std::vector<uint32_t> ids) {
+  if (static_cast<int>(ids.size()) != rowsInUse()) return;
+  (filtered_ ? filteredIds_ : order_) = std::move(ids);
   layoutRows();
   recomputeScrollBars();
   repaintAll();

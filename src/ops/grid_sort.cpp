@@ -6,6 +6,7 @@
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/cell_value.h"
 #include "platform/progress_operation.h"
@@ -55,18 +56,18 @@ struct KeyValues {
 
 // False when a number is NaN: it compares equal to every number, which no
 // code expresses, and Compare is then no strict order for std::sort.
-bool ExtractKey(const CGridModel& grid, const std::vector<CGridRow*>& rows,
+bool ExtractKey(const CGridModel& grid, const std::vector<uint32_t>& ids,
                 const CGridColumn& column, int col, bool descending, KeyValues* key) {
   key->text = column.dataType == kDataString;
   key->descending = descending;
   const CellColumn& cells = *grid.columnCells(col);
-  const size_t n = rows.size();
+  const size_t n = ids.size();
   key->codes.resize(n);
   if (!key->text) {
     key->numbers.resize(n);
     bool ordered = true;
     for (size_t i = 0; i < n; ++i) {
-      const double v = NumericValue(cells[rows[i]->id]);
+      const double v = NumericValue(cells[ids[i]]);
       ordered = ordered && !std::isnan(v);
       key->numbers[i] = v;
       key->codes[i] = NumberCode(v);
@@ -78,13 +79,13 @@ bool ExtractKey(const CGridModel& grid, const std::vector<CGridRow*>& rows,
     // The output text of a plain text column is its stored text (empty
     // when null), read where it lies.
     for (size_t i = 0; i < n; ++i) {
-      const CGridCell& cell = cells[rows[i]->id];
+      const CGridCell& cell = cells[ids[i]];
       key->texts[i] = cell.isNull ? std::string_view() : cell.text.view();
     }
   } else {
     key->formatted.resize(n);
     for (size_t i = 0; i < n; ++i) {
-      key->formatted[i] = OutputText(column, cells[rows[i]->id]);
+      key->formatted[i] = OutputText(column, cells[ids[i]]);
       key->texts[i] = key->formatted[i];
     }
   }
@@ -147,11 +148,10 @@ int CompareRows(const CGridModel& grid, const CGridRow& a, const CGridRow& b, in
 // keys) are selection sorts within runs of equal earlier keys, so rows that
 // differ on the keys end in lexicographic key order: one stable sort by all
 // keys gives the same order and keeps rows equal on every key as they were.
-std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
-                                      platform::ProgressDialog* progress) {
-  const int n = grid.getRowCount();
-  std::vector<CGridRow*> rows(n);
-  for (int i = 0; i < n; ++i) rows[i] = grid.row(i);
+std::vector<uint32_t> SortedRowIds(const CGridModel& grid, const SortKey keys[3],
+                                   platform::ProgressDialog* progress) {
+  const std::vector<uint32_t>& ids = grid.rowIds();
+  const int n = static_cast<int>(ids.size());
 
   int setKeys = 0;
   for (int k = 0; k < 3; ++k) setKeys += keys[k].position != -1 ? 1 : 0;
@@ -176,7 +176,7 @@ std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
     // A key naming no column compares every pair equal: it orders nothing.
     if (const CGridColumn* column = grid.column(col)) {
       used.emplace_back();
-      coded = ExtractKey(grid, rows, *column, col, keys[k].direction != 0, &used.back()) && coded;
+      coded = ExtractKey(grid, ids, *column, col, keys[k].direction != 0, &used.back()) && coded;
     }
     advance(++seen * n / 2);
   }
@@ -220,27 +220,34 @@ std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
   }
   advance(total);
 
-  std::vector<CGridRow*> sorted(n);
-  for (int i = 0; i < n; ++i) sorted[i] = rows[order[i]];
+  std::vector<uint32_t> sorted(n);
+  for (int i = 0; i < n; ++i) sorted[i] = ids[order[i]];
   return sorted;
+}
+
+std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
+                                      platform::ProgressDialog* progress) {
+  std::vector<CGridRow*> rows;
+  for (uint32_t id : SortedRowIds(grid, keys, progress)) rows.push_back(grid.rowById(id));
+  return rows;
 }
 
 void SortRows(CGridModel* grid, const SortKey keys[3], platform::ProgressDialog* progress) {
   if (grid == nullptr) return;
-  grid->setRowOrder(SortedRowOrder(*grid, keys, progress));
+  grid->setRowIdOrder(SortedRowIds(*grid, keys, progress));
 }
 
 int32_t SortMember(CGridModel* grid, platform::UserInterface* ui, int32_t nPos1, int32_t nDir1,
                    int32_t nPos2, int32_t nDir2, int32_t nPos3, int32_t nDir3) {
   if (grid == nullptr) return 0;
   const SortKey keys[3] = {{nPos1, nDir1}, {nPos2, nDir2}, {nPos3, nDir3}};
-  std::vector<CGridRow*> sorted;
+  std::vector<uint32_t> sorted;
   {
     platform::ModelessProgress progress(ui, kSortMemberMessage);
-    sorted = SortedRowOrder(*grid, keys, &progress.dialog());
+    sorted = SortedRowIds(*grid, keys, &progress.dialog());
   }
   // The grid is laid out and repainted once the progress dialog is gone.
-  grid->setRowOrder(sorted);
+  grid->setRowIdOrder(std::move(sorted));
   return 0;
 }
 
