@@ -94,7 +94,7 @@ BENCHMARK(BM_FloorReadCellNumbers)->Unit(benchmark::kMicrosecond);
 // traffic of a 40-byte cell against an 8-byte double.
 void BM_FloorColumnNumbers(benchmark::State& state) {
   const CGridModel& g = Grid();
-  const CGridCell* cells = g.columnCells(kNumberColumn);
+  const CellColumn& cells = *g.columnCells(kNumberColumn);
   for (auto _ : state) {
     double sum = 0;
     for (uint32_t id : g.rowIds()) sum += cells[id].number;

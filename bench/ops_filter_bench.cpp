@@ -99,7 +99,7 @@ void BM_BaselineFindLoop(benchmark::State& state) {
     std::vector<const CGridRow*> kept;
     for (int r = 0; r < kRows; ++r) {
       const CGridRow* row = g.allRow(r);
-      if (g.columnCells(0)[row->id].text.view().find(kNeedle) != std::string::npos) {
+      if ((*g.columnCells(0))[row->id].text.view().find(kNeedle) != std::string::npos) {
         kept.push_back(row);
       }
     }

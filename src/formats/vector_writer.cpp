@@ -20,7 +20,7 @@ void AppendCells(const CGridModel& grid, int r, CellForm form, const char* inden
   const uint32_t id = grid.row(r)->id;
   for (int c = 0, n = grid.getColumnCount(); c < n; ++c) {
     const CGridColumn& column = *grid.column(c);
-    const CGridCell& cell = grid.columnCells(c)[id];
+    const CGridCell& cell = (*grid.columnCells(c))[id];
     out->append(indent);
     out->push_back('<');
     AppendXmlEscaped(out, column.fieldName);

@@ -8,6 +8,7 @@
 #include "io/dsv_format.h"
 #include "model/cell_value.h"
 #include "model/grid_messages.h"
+#include "model/ole_date.h"
 #include "model/text_util.h"
 #include "platform/file_io.h"
 #include "platform/progress_dialog.h"
@@ -33,6 +34,37 @@ void AppendLine(std::string* out, const std::string& line) {
   out->append(line);
 }
 
+// Appends what `append` writes, without its leading and trailing blanks.
+template <typename Append>
+void AppendTrimmed(std::string* out, Append append) {
+  const size_t start = out->size();
+  append(out);
+  const std::string_view added = std::string_view(*out).substr(start);
+  const std::string_view kept = TrimBlanks(added);
+  if (kept.size() == added.size()) return;
+  const size_t from = start + static_cast<size_t>(kept.data() - added.data());
+  out->erase(start + kept.size() + (from - start), std::string::npos);
+  out->erase(start, from - start);
+}
+
+// The last date a column wrote and its text: dates repeat down a column
+// (a day's entries), and their text costs a calendar conversion.
+struct DateMemo {
+  bool valid = false;
+  double serial = 0;
+  std::string text;
+
+  const std::string& TextOf(double value) {
+    if (!valid || value != serial) {
+      text.clear();
+      AppendDateStorageText(value, &text);
+      serial = value;
+      valid = true;
+    }
+    return text;
+  }
+};
+
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -46,26 +78,50 @@ bool ExportSeparatedValues(const CGridModel& grid, const std::string& path,
   const int rows = grid.getRowCount();
   if (progress != nullptr) progress->SetRange(rows);
   std::string out;
-  std::string line;
   if (options.header) {
+    std::string line;
     for (size_t i = 0; i < columns.size(); ++i) {
       if (i > 0) line.push_back(options.delimiter);
       AppendField(&line, HeaderName(*grid.column(columns[i])), options.removeQuotes);
     }
     AppendLine(&out, line);
   }
+  // The texts go straight into the file's text: no string per cell or line.
+  std::vector<const CGridColumn*> listed;
+  std::vector<const CellColumn*> cells;
+  std::vector<bool> plainDate;
+  for (int col : columns) {
+    listed.push_back(grid.column(col));
+    cells.push_back(grid.columnCells(col));
+    plainDate.push_back(listed.back()->dataType == kDataDateTime &&
+                        listed.back()->outputType.empty());
+  }
+  std::vector<DateMemo> dates(columns.size());
+  const std::vector<uint32_t>& ids = grid.rowIds();
+  std::string text;  // a display text, or a text without its quotes
+  constexpr int kSampleRows = 64;
   for (int r = 0; r < rows; ++r) {
-    line.clear();
+    if (!out.empty()) out.append("\r\n");  // no break after the last line
     for (size_t i = 0; i < columns.size(); ++i) {
-      if (i > 0) line.push_back(options.delimiter);
-      const CGridColumn& column = *grid.column(columns[i]);
-      const CGridCell& cell = *grid.cell(r, columns[i]);
-      const std::string text =
-          options.displayText ? grid.displayText(r, columns[i]) : OutputText(column, cell);
-      AppendField(&line, TrimBlanks(text), options.removeQuotes);
+      if (i > 0) out.push_back(options.delimiter);
+      if (options.displayText) {
+        text = grid.displayText(r, columns[i]);
+        AppendField(&out, TrimBlanks(text), options.removeQuotes);
+      } else if (options.removeQuotes) {
+        text.clear();
+        AppendOutputText(*listed[i], (*cells[i])[ids[r]], &text);
+        AppendField(&out, TrimBlanks(text), true);
+      } else if (const CGridCell& cell = (*cells[i])[ids[r]]; plainDate[i]) {
+        // Digits only: nothing to trim.
+        if (!cell.isNull) out.append(dates[i].TextOf(cell.number));
+      } else {
+        AppendTrimmed(&out, [&](std::string* to) { AppendOutputText(*listed[i], cell, to); });
+      }
     }
-    AppendLine(&out, line);
     if (progress != nullptr) progress->Step();
+    // Room for the rest at the first rows' length, so the text is not
+    // copied again and again as it grows.
+    if (r == kSampleRows - 1) out.reserve(out.size() / kSampleRows * (rows + rows / 8));
   }
   if (options.codePage != 0) out = EncodeSeparatedValues(out, options.codePage);
   return platform::WriteFileAtomically(path, out, 0644);

@@ -34,6 +34,16 @@ std::string CellText(const CGridModel& grid, int row, int col, bool displayText)
   return displayText ? grid.displayText(row, col) : OutputText(column, cell);
 }
 
+// CellText into `text`, whose buffer is kept from row to row.
+void ReadCellText(const CGridModel& grid, int row, int col, bool displayText, std::string* text) {
+  if (displayText) {
+    *text = grid.displayText(row, col);
+    return;
+  }
+  text->clear();
+  AppendOutputText(*grid.column(col), *grid.cell(row, col), text);
+}
+
 std::string ColumnList(const CGridModel& grid, const std::vector<int>& columns) {
   std::string list;
   for (size_t i = 0; i < columns.size(); ++i) {
@@ -150,7 +160,7 @@ bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool 
     std::vector<std::optional<std::string_view>> values(columns.size());
     for (int r = 0; ok && r < rows; ++r) {
       for (size_t i = 0; i < columns.size(); ++i) {
-        texts[i] = CellText(grid, r, columns[i], displayText);
+        ReadCellText(grid, r, columns[i], displayText, &texts[i]);
         const std::string_view value = TrimBlanks(texts[i]);
         if (numeric[i] && (value.empty() || value == "NULL")) values[i].reset();
         else values[i] = value;

@@ -104,10 +104,29 @@ std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
 
 }  // namespace
 
-std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
+namespace {
+
+// The input without its blanks, and a numeric input without a final ".".
+std::string_view TrimInput(const CGridColumn& column, std::string_view data) {
   std::string_view trimmed = TrimBlanks(data);
+  if (column.dataType == kDataNumeric && !trimmed.empty() && trimmed.back() == '.') {
+    trimmed.remove_suffix(1);
+  }
+  return trimmed;
+}
+
+}  // namespace
+
+std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
+                                                    std::string_view data) {
+  const std::string_view text = TrimInput(column, data);
+  if (!IsTextAllowed(column.dataType == kDataNumeric, column.allowChar, text)) return std::nullopt;
+  return text;
+}
+
+std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
+  const std::string_view trimmed = TrimInput(column, data);
   const bool numeric = column.dataType == kDataNumeric;
-  if (numeric && !trimmed.empty() && trimmed.back() == '.') trimmed.remove_suffix(1);
   std::string text = column.ignoreChar.empty() ? std::string(trimmed)
                                                : RemoveChars(trimmed, column.ignoreChar);
   if (!IsTextAllowed(numeric, column.allowChar, text)) return std::nullopt;
@@ -191,6 +210,20 @@ std::string DisplayText(const CGridColumn& column, const CGridCell& cell, const 
 
 std::string OutputText(const CGridColumn& column, const CGridCell& cell) {
   return FormattedText(column, cell, column.outputType, false, nullptr);
+}
+
+void AppendOutputText(const CGridColumn& column, const CGridCell& cell, std::string* out) {
+  if (cell.isNull) return;
+  if (!column.outputType.empty()) {
+    out->append(OutputText(column, cell));
+    return;
+  }
+  // Without a pattern: FormattedText's plain forms, written in place.
+  switch (column.dataType) {
+    case kDataNumeric: AppendPlainNumber(cell.number, out); return;
+    case kDataDateTime: AppendDateStorageText(cell.number, out); return;
+    default: out->append(cell.text.view()); return;
+  }
 }
 
 bool IsValidDefault(int dataType, std::string_view value) {

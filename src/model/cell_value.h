@@ -15,6 +15,14 @@ namespace maltrove {
 // The input checks and mask removal: the text to store, or nothing when a
 // character is refused.
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data);
+// The same without a copy for a column with no characters to ignore and no
+// output pattern, where the text to store is a part of `data`.
+std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
+                                                    std::string_view data);
+// Whether PrepareInputInPlace serves the column.
+inline bool TakesInputInPlace(const CGridColumn& column) {
+  return column.ignoreChar.empty() && column.outputType.empty();
+}
 
 // Stores a text in the cell's normal form for its column; never refuses.
 // `own` is the cell's own select lists, if it has any.
@@ -29,6 +37,9 @@ std::string StorageText(const CGridColumn& column, const CGridCell& cell);
 std::string DisplayText(const CGridColumn& column, const CGridCell& cell,
                         const CellCombo* own = nullptr);
 std::string OutputText(const CGridColumn& column, const CGridCell& cell);
+// OutputText appended to `out`; the exports' path, which needs no text per
+// cell.
+void AppendOutputText(const CGridColumn& column, const CGridCell& cell, std::string* out);
 
 // Whether a default value suits the column's data type.
 bool IsValidDefault(int dataType, std::string_view value);

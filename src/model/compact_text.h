@@ -22,7 +22,9 @@ class CompactText {
     std::memcpy(bytes_, other.bytes_, sizeof bytes_);
     other.bytes_[kInline] = 0;
   }
-  ~CompactText() { release(); }
+  ~CompactText() {
+    if (onHeap()) release();
+  }
 
   CompactText& operator=(const CompactText& other) {
     if (this != &other) assign(other.view());

@@ -44,18 +44,28 @@ std::string CGridModel::storageText(int r, int col) const {
 }
 
 int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string& data) {
-  CGridCell* c = cell(r, col);
-  if (c == nullptr) return 0;
+  if (r < 0 || r >= rowsInUse() || col < 0 || col >= getColumnCount()) return 0;
+  // The row and the cell from one id: the fill of a table passes here per cell.
+  const uint32_t id = rowIds()[r];
+  CGridCell* c = &cells_[col][id];
   const CGridColumn& column = *columns_[col];
-  std::optional<std::string> text = PrepareInput(column, data);
-  if (!text) return 0;
-  SetCellValue(column, *c, *text, cellCombo(r, col));
+  const CellCombo* own = column.inputType == kInputSelect ? cellCombo(r, col) : nullptr;
+  if (TakesInputInPlace(column)) {
+    // The common column: the text is stored straight from the argument.
+    const std::optional<std::string_view> text = PrepareInputInPlace(column, data);
+    if (!text) return 0;
+    SetCellValue(column, *c, *text, own);
+  } else {
+    const std::optional<std::string> text = PrepareInput(column, data);
+    if (!text) return 0;
+    SetCellValue(column, *c, *text, own);
+  }
   if (column.dataType == kDataString && !IsValidUtf8(c->text)) {
-    SetCellValue(column, *c, NormalizeUtf8(c->text), cellCombo(r, col));
+    SetCellValue(column, *c, NormalizeUtf8(c->text), own);
   }
   const bool checkable = column.isCheckable();
   if (!checkable && column.dataType != kDataDateTime && c->text.empty()) c->isNull = true;
-  markEdited(*row(r), *c);
+  markEdited(rows_[id], *c);
   repaintCell(r, col);
   return 1;
 }
@@ -95,7 +105,7 @@ void CGridModel::switchRadioOff(int col) {
   previous.numberReadsBack = false;
   previous.isNull = false;
   if (!wasOn) return;
-  markEdited(*rows_[id], previous);
+  markEdited(rows_[id], previous);
   const int index = indexOfId(id);
   if (index >= 0) repaintCell(index, col);
 }
@@ -185,7 +195,7 @@ int32_t CGridModel::isCellEdited(int32_t r, int32_t col) const {
 int32_t CGridModel::isRowEdited(int32_t r) const {
   const CGridRow* found = row(r);
   if (found == nullptr) return 0;
-  for (const std::vector<CGridCell>& cells : cells_) {
+  for (const CellColumn& cells : cells_) {
     if (cells[found->id].edited) return 1;
   }
   return 0;
@@ -203,10 +213,10 @@ void CGridModel::clearStatus(int32_t mode) {
   const bool clearInserted = mode != 2;
   const bool clearEdited = mode != 3;
   for (uint32_t id : rowIds()) {
-    if (clearInserted) rows_[id]->inserted = false;
+    if (clearInserted) rows_[id].inserted = false;
   }
   if (clearEdited) {
-    for (std::vector<CGridCell>& cells : cells_) {
+    for (CellColumn& cells : cells_) {
       for (uint32_t id : rowIds()) cells[id].edited = false;
     }
   }

@@ -49,8 +49,8 @@ class CGridModel {
   CGridCell* cell(int row, int col);
   const CGridCell* cell(int row, int col) const;
   // The cells of a column, indexed by row id (CGridRow::id); nullptr for a
-  // bad index. Valid until a row or column is inserted.
-  const CGridCell* columnCells(int col) const;
+  // bad index. Valid until a column is inserted or removed.
+  const CellColumn* columnCells(int col) const;
   // The cell's own select lists (modifyCombo), or nullptr.
   const CellCombo* cellCombo(int row, int col) const;
   // The ids of the rows in use, in their order.
@@ -193,17 +193,21 @@ class CGridModel {
   // Filter view: the rows in use become `rows` (a subset of all rows, in
   // the order given), or all rows again.
   void showFilteredRows(std::vector<CGridRow*> rows);
+  // The same with the rows given by their ids.
+  void showFilteredIds(std::vector<uint32_t> ids);
   void showAllRows();
   bool isFiltered() const { return filtered_; }
   // Every row of the table, in table order, whatever the view.
   int allRowCount() const { return static_cast<int>(order_.size()); }
-  CGridRow* allRow(int index) { return rows_[order_[index]].get(); }
+  CGridRow* allRow(int index) { return &rows_[order_[index]]; }
   // The ids of every row in table order, and the row of an id.
   const std::vector<uint32_t>& allRowIds() const { return order_; }
-  CGridRow* rowById(uint32_t id) { return rows_[id].get(); }
+  CGridRow* rowById(uint32_t id) { return &rows_[id]; }
   // The rows in use, put in the given order (a permutation of them); their
   // positions are laid out again.
   void setRowOrder(const std::vector<CGridRow*>& rows);
+  // The same with the rows given by their ids.
+  void setRowIdOrder(std::vector<uint32_t> ids);
 
   // A style field changed: the layout and the picture follow.
   void styleChanged();
@@ -237,11 +241,12 @@ class CGridModel {
   GridStyle style_;
   GridView* view_ = nullptr;
   std::vector<std::unique_ptr<CGridColumn>> columns_;
-  // Rows by id (nullptr for an id free to reuse) and every column's cells,
-  // indexed by the same id; the table order and the filtered rows are ids.
-  std::vector<std::unique_ptr<CGridRow>> rows_;
+  // Rows by id (an id free to reuse holds a default row) and every column's
+  // cells, indexed by the same id; the table order and the filtered rows are
+  // ids. A row keeps its address for life, as the hidden cells need.
+  BlockArray<CGridRow> rows_;
   std::vector<uint32_t> freeIds_;
-  std::vector<std::vector<CGridCell>> cells_;
+  std::vector<CellColumn> cells_;
   std::vector<std::unordered_map<uint32_t, CellCombo>> combos_;  // by column, by row id
   std::vector<uint32_t> order_;
   std::vector<uint32_t> filteredIds_;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/block_array.h"
 #include "model/compact_text.h"
 #include "model/colour.h"
 
@@ -27,6 +28,9 @@ struct CGridCell {
   // numeric text is stored, cleared by every other change of the number.
   bool numberReadsBack = false;
 };
+
+// A column's cells by row id; a cell stays where it is while rows are added.
+using CellColumn = BlockArray<CGridCell>;
 
 struct CGridRow {
   uint32_t id = 0;  // the row's index in every column's cells; kept for life

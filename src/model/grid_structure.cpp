@@ -58,7 +58,7 @@ const CGridColumn* CGridModel::column(int col) const {
 
 CGridRow* CGridModel::row(int r) {
   if (r < 0 || r >= rowsInUse()) return nullptr;
-  return rows_[rowIds()[r]].get();
+  return &rows_[rowIds()[r]];
 }
 
 const CGridRow* CGridModel::row(int r) const { return const_cast<CGridModel*>(this)->row(r); }
@@ -80,9 +80,9 @@ const CellCombo* CGridModel::cellCombo(int r, int col) const {
   return own == combos_[col].end() ? nullptr : &own->second;
 }
 
-const CGridCell* CGridModel::columnCells(int col) const {
+const CellColumn* CGridModel::columnCells(int col) const {
   if (col < 0 || col >= static_cast<int>(cells_.size())) return nullptr;
-  return cells_[col].data();
+  return &cells_[col];
 }
 
 int CGridModel::indexOfId(uint32_t id) const {
@@ -194,7 +194,7 @@ int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_
     const CGridColumn& before = *columns_[index - 1];
     column->left = before.left + before.width + kGap;
   }
-  std::vector<CGridCell> added(rows_.size());
+  CellColumn added(rows_.size());
   if (column->inputType == kInputCheckBox || !column->defaultValue.empty()) {
     for (uint32_t id : order_) added[id] = newCell(*column);
   }
@@ -253,15 +253,15 @@ CGridCell CGridModel::newCell(const CGridColumn& column) const {
 CGridRow* CGridModel::newRow() {
   uint32_t id;
   if (freeIds_.empty()) {
-    id = static_cast<uint32_t>(rows_.size());
-    rows_.emplace_back();
-    for (std::vector<CGridCell>& cells : cells_) cells.emplace_back();
+    id = rows_.size();
+    rows_.push_back();
+    for (CellColumn& cells : cells_) cells.push_back();
   } else {
     id = freeIds_.back();
     freeIds_.pop_back();
   }
-  rows_[id] = std::make_unique<CGridRow>();
-  CGridRow* created = rows_[id].get();
+  CGridRow* created = &rows_[id];
+  *created = CGridRow();
   created->id = id;
   created->inserted = true;
   created->height = style_.cellHeightDefault;
@@ -276,8 +276,8 @@ CGridRow* CGridModel::newRow() {
 
 // The id's row and cell values go; the id waits to be reused.
 void CGridModel::freeRow(uint32_t id) {
-  rows_[id].reset();
-  for (std::vector<CGridCell>& cells : cells_) cells[id] = CGridCell();
+  rows_[id] = CGridRow();
+  for (CellColumn& cells : cells_) cells[id] = CGridCell();
   for (auto& combos : combos_) combos.erase(id);
   for (auto& column : columns_) {
     if (column->checkedRadioId == id) column->checkedRadioId = -1;
@@ -331,7 +331,7 @@ void CGridModel::removeRow(int32_t r) {
 void CGridModel::removeAllRows() {
   rows_.clear();
   freeIds_.clear();
-  for (std::vector<CGridCell>& cells : cells_) cells.clear();
+  for (CellColumn& cells : cells_) cells.clear();
   for (auto& combos : combos_) combos.clear();
   for (auto& column : columns_) column->checkedRadioId = -1;
   order_.clear();
@@ -346,9 +346,14 @@ void CGridModel::removeAllRows() {
 // ---- filter view and reset --------------------------------------------------
 
 void CGridModel::showFilteredRows(std::vector<CGridRow*> rows) {
-  filteredIds_.clear();
-  filteredIds_.reserve(rows.size());
-  for (const CGridRow* r : rows) filteredIds_.push_back(r->id);
+  std::vector<uint32_t> ids;
+  ids.reserve(rows.size());
+  for (const CGridRow* r : rows) ids.push_back(r->id);
+  showFilteredIds(std::move(ids));
+}
+
+void CGridModel::showFilteredIds(std::vector<uint32_t> ids) {
+  filteredIds_ = std::move(ids);
   filtered_ = true;
   layoutRows();
 }
@@ -360,9 +365,15 @@ void CGridModel::showAllRows() {
 }
 
 void CGridModel::setRowOrder(const std::vector<CGridRow*>& rows) {
-  if (static_cast<int>(rows.size()) != rowsInUse()) return;
-  std::vector<uint32_t>& ids = filtered_ ? filteredIds_ : order_;
-  for (size_t i = 0; i < rows.size(); ++i) ids[i] = rows[i]->id;
+  std::vector<uint32_t> ids;
+  ids.reserve(rows.size());
+  for (const CGridRow* r : rows) ids.push_back(r->id);
+  setRowIdOrder(std::move(ids));
+}
+
+void CGridModel::setRowIdOrder(std::vector<uint32_t> ids) {
+  if (static_cast<int>(ids.size()) != rowsInUse()) return;
+  (filtered_ ? filteredIds_ : order_) = std::move(ids);
   layoutRows();
   recomputeScrollBars();
   repaintAll();

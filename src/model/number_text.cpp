@@ -103,6 +103,16 @@ std::string FormatNumber(double value, std::string_view pattern) {
   return PrintDouble(std::chars_format::general, 16, value);
 }
 
+void AppendPlainNumber(double value, std::string* out) {
+  if (value == 0) value = 0;  // drops the sign of -0.0
+  char buffer[400];  // 1e308 as an integer fits
+  const bool integral = std::isfinite(value) && value == std::trunc(value);
+  const std::to_chars_result result =
+      integral ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
+               : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 16);
+  if (result.ec == std::errc()) out->append(buffer, result.ptr);
+}
+
 std::string FormatNumberWithGrouping(double value, std::string_view pattern) {
   std::string text = FormatNumber(value, pattern);
   return WantsGrouping(pattern) ? GroupThousands(text) : text;

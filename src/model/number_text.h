@@ -13,6 +13,9 @@ namespace maltrove {
 // printf spells them.
 std::string FormatNumber(double value, std::string_view pattern);
 
+// FormatNumber(value, "") appended to `out`, without a text of its own.
+void AppendPlainNumber(double value, std::string* out);
+
 // FormatNumber plus thousands grouping, which a pattern asks for with a ","
 // before its first "." (or a "," and no "."), as in "#,###.##".
 std::string FormatNumberWithGrouping(double value, std::string_view pattern);

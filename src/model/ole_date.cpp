@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace maltrove {
@@ -147,6 +148,20 @@ std::string DateStorageText(double serial) {
   std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", p.year, p.month, p.day,
                 p.hour, p.minute, p.second);
   return text;
+}
+
+void AppendDateStorageText(double serial, std::string* out) {
+  DateParts p;
+  if (serial == 0 || !OleDateToParts(serial, &p)) return;
+  // The year lies in 100..9999: four digits, as "%04d" writes it.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  const int fields[] = {p.year / 100, p.year % 100, p.month, p.day, p.hour, p.minute, p.second};
+  char text[14];
+  for (size_t i = 0; i < 7; ++i) std::memcpy(text + 2 * i, kPairs + 2 * fields[i], 2);
+  out->append(text, sizeof text);
 }
 
 std::string FormatDate(double serial, std::string_view strftimePattern) {

@@ -29,6 +29,8 @@ bool OleDateToParts(double serial, DateParts* parts);
 
 // yyyyMMddHHmmss, or "" for 0 (the null date) and for unusable serials.
 std::string DateStorageText(double serial);
+// DateStorageText(serial) appended to `out`.
+void AppendDateStorageText(double serial, std::string* out);
 
 // The display/output text of a dateTime value: the storage text for an
 // empty pattern, otherwise the date through the strftime pattern, and ""

@@ -34,6 +34,28 @@ double CellValue(const CGridColumn& column, const CGridCell& cell, double number
   return LeadingNumber(OutputText(column, cell));
 }
 
+// The rare cell whose number does not read back, kept out of the loop below.
+[[gnu::noinline]] double FormattedCellValue(const CGridColumn& column, const CGridCell& cell) {
+  return LeadingNumber(OutputText(column, cell));
+}
+
+// The values of a block of rows of a column without output pattern: the
+// stored number where it reads back as its own text (nearly every cell),
+// else the general rule. Adding 0.0 turns -0 into 0, as its text "0" reads.
+void PlainValues(const CGridColumn& column, const CellColumn& cells, const uint32_t* ids, int n,
+                 double* values) {
+  for (int i = 0; i < n; ++i) {
+    const CGridCell& c = cells[ids[i]];
+    if (c.isNull) {
+      values[i] = 0;
+    } else if (c.numberReadsBack) {
+      values[i] = c.number + 0.0;
+    } else {
+      values[i] = FormattedCellValue(column, c);
+    }
+  }
+}
+
 enum class ConditionKind { kNone, kCheck, kText };
 
 }  // namespace
@@ -77,29 +99,35 @@ double CalculateMember(const CGridModel& grid, int pCol, const std::string& calc
   // reads in flight, then the arithmetic.
   constexpr int kBlock = 256;
   const std::vector<uint32_t>& ids = grid.rowIds();
-  const CGridCell* cells = grid.columnCells(pCol);
-  const CGridCell* conditionCells = grid.columnCells(pCol2);
+  const CellColumn* cells = grid.columnCells(pCol);
+  const CellColumn* conditionCells = grid.columnCells(pCol2);
   double numbers[kBlock];
   for (int first = 0; first < rows; first += kBlock) {
     const int n = std::min(kBlock, rows - first);
     const uint32_t* block = ids.data() + first;
-    if (kind != Calculation::kCount) {
-      for (int i = 0; i < n; ++i) {
-        const CGridCell& c = cells[block[i]];
-        numbers[i] = c.isNull ? 0 : c.number;
-      }
-    }
     int used = 0;
-    for (int i = 0; i < n; ++i) {
-      if (conditionKind == ConditionKind::kText) {
-        if (OutputText(*conditionColumn, conditionCells[block[i]]) != wanted) continue;
-      } else if (conditionKind == ConditionKind::kCheck) {
-        if (grid.getCellChecked(first + i, pCol2) != wantedNumber) continue;
-      }
+    if (conditionKind == ConditionKind::kNone && plainOutput) {
+      // The common case: every row counts and the stored numbers serve.
+      PlainValues(*column, *cells, block, n, numbers);
+      used = n;
+    } else {
       if (kind != Calculation::kCount) {
-        numbers[used] = CellValue(*column, cells[block[i]], numbers[i], plainOutput);
+        for (int i = 0; i < n; ++i) {
+          const CGridCell& c = (*cells)[block[i]];
+          numbers[i] = c.isNull ? 0 : c.number;
+        }
       }
-      ++used;
+      for (int i = 0; i < n; ++i) {
+        if (conditionKind == ConditionKind::kText) {
+          if (OutputText(*conditionColumn, (*conditionCells)[block[i]]) != wanted) continue;
+        } else if (conditionKind == ConditionKind::kCheck) {
+          if (grid.getCellChecked(first + i, pCol2) != wantedNumber) continue;
+        }
+        if (kind != Calculation::kCount) {
+          numbers[used] = CellValue(*column, (*cells)[block[i]], numbers[i], plainOutput);
+        }
+        ++used;
+      }
     }
     if (kind == Calculation::kSum || kind == Calculation::kAverage) {
       // A loop of additions alone keeps the running sum in a register; the

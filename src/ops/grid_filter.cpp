@@ -1,5 +1,6 @@
 #include "ops/grid_filter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -123,7 +124,7 @@ inline bool FilterEvaluator::CompareText(int op, std::string_view a, std::string
 
 inline bool FilterEvaluator::Test(const Prepared& c, uint32_t rowId) const {
   if (c.cells == nullptr) return false;
-  const CGridCell& cell = c.cells[rowId];
+  const CGridCell& cell = (*c.cells)[rowId];
   switch (c.kind) {
     case kCheck:
       return c.number > 0 ? cell.number != 0 : cell.number == 0;
@@ -172,38 +173,104 @@ bool FilterEvaluator::Matches(uint32_t row) const {
   return r;
 }
 
-std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
-                                  platform::ProgressDialog* progress) {
+// Only the first condition used, on a text column without output pattern:
+// the cell's output text is its stored text.
+const FilterEvaluator::Prepared* FilterEvaluator::SinglePlainText() const {
+  const Prepared& first = conditions_[0];
+  if (first.kind != kText || first.cells == nullptr) return nullptr;
+  for (size_t k = 1; k < conditions_.size(); ++k) {
+    if (conditions_[k].kind != kUnused) return nullptr;
+  }
+  return &first;
+}
+
+// The text rule of Test with the operator fixed, so the loop runs over the
+// stored texts with nothing else to decide.
+template <typename Compare>
+void FilterEvaluator::SelectText(const Prepared& c, const uint32_t* ids, size_t n,
+                                 Compare compare, std::vector<uint32_t>* out) {
+  const std::string_view b = c.text;
+  for (size_t i = 0; i < n; ++i) {
+    const CGridCell& cell = (*c.cells)[ids[i]];
+    const std::string_view a = cell.text.view();
+    bool r = compare(a, b);
+    // A null cell's output text is empty, whatever text it still holds.
+    if (r != c.emptyResult && !a.empty() && cell.isNull) r = c.emptyResult;
+    if (r) out->push_back(ids[i]);
+  }
+}
+
+void FilterEvaluator::SelectPlainText(const Prepared& c, const uint32_t* ids, size_t n,
+                                      std::vector<uint32_t>* out) {
+  using V = std::string_view;
+  switch (c.op) {
+    case kFilterContains:
+      return SelectText(c, ids, n, [](V a, V b) { return Contains(a, b); }, out);
+    case kFilterNotContains:
+      return SelectText(c, ids, n, [](V a, V b) { return !Contains(a, b); }, out);
+    case kFilterEqual:
+      return SelectText(c, ids, n, [](V a, V b) { return a == b; }, out);
+    case kFilterStartsWith:
+      return SelectText(c, ids, n, [](V a, V b) { return a.starts_with(b); }, out);
+    default:
+      return SelectText(c, ids, n, [op = c.op](V a, V b) { return CompareText(op, a, b); }, out);
+  }
+}
+
+void FilterEvaluator::Select(const uint32_t* ids, size_t n, std::vector<uint32_t>* out) const {
+  if (const Prepared* text = SinglePlainText()) {
+    SelectPlainText(*text, ids, n, out);
+    return;
+  }
+  for (size_t i = 0; i < n; ++i) {
+    if (Matches(ids[i])) out->push_back(ids[i]);
+  }
+}
+
+std::vector<uint32_t> FilterRowIds(const CGridModel& grid, const FilterRequest& request,
+                                   platform::ProgressDialog* progress) {
   const FilterEvaluator evaluator(grid, request);
-  const int count = grid.allRowCount();
+  const std::vector<uint32_t>& ids = grid.allRowIds();
+  const size_t count = ids.size();
   if (progress != nullptr) {
-    progress->SetRange(count);
+    progress->SetRange(static_cast<int>(count));
     progress->SetPosition(0);
   }
   // The bar moves in chunks: a message per row would cost more than the test.
-  constexpr int kProgressChunk = 256;
+  constexpr size_t kProgressChunk = 256;
+  const size_t chunk = progress != nullptr ? kProgressChunk : count;
   // By id: the cells are read from their columns without touching the rows.
-  const std::vector<uint32_t>& ids = grid.allRowIds();
-  std::vector<CGridRow*> rows;
-  for (int i = 0; i < count; ++i) {
-    if (evaluator.Matches(ids[i])) rows.push_back(grid.rowById(ids[i]));
-    if (progress != nullptr && ((i + 1) % kProgressChunk == 0 || i + 1 == count)) {
-      progress->SetPosition(i + 1);
-    }
+  std::vector<uint32_t> passed;
+  for (size_t first = 0; first < count; first += chunk) {
+    const size_t n = std::min(chunk, count - first);
+    evaluator.Select(ids.data() + first, n, &passed);
+    if (progress != nullptr) progress->SetPosition(static_cast<int>(first + n));
   }
+  return passed;
+}
+
+std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
+                                  platform::ProgressDialog* progress) {
+  std::vector<CGridRow*> rows;
+  for (uint32_t id : FilterRowIds(grid, request, progress)) rows.push_back(grid.rowById(id));
   return rows;
 }
 
 void ApplyFilter(CGridModel* grid, platform::UserInterface* ui, const FilterRequest& request) {
   if (grid == nullptr) return;
   if (grid->isFiltered()) grid->showAllRows();
-  std::vector<CGridRow*> rows;
-  const bool ok = platform::RunModalOperation(
-      ui, kFilterProgressMessage, [&](platform::ProgressDialog& progress) {
-        rows = FilterRows(*grid, request, &progress);
-        return true;
-      });
-  if (ok) grid->showFilteredRows(std::move(rows));
+  std::vector<uint32_t> ids;
+  bool ok = true;
+  if (ui == nullptr) {
+    ids = FilterRowIds(*grid, request, nullptr);
+  } else {
+    ok = platform::RunModalOperation(ui, kFilterProgressMessage,
+                                     [&](platform::ProgressDialog& progress) {
+                                       ids = FilterRowIds(*grid, request, &progress);
+                                       return true;
+                                     });
+  }
+  if (ok) grid->showFilteredIds(std::move(ids));
   grid->styleChanged();
 }
 

@@ -63,6 +63,8 @@ class FilterEvaluator {
   FilterEvaluator(const CGridModel& grid, const FilterRequest& request);
   bool Matches(const CGridRow& row) const { return Matches(row.id); }
   bool Matches(uint32_t rowId) const;
+  // The ids among ids[0, n) that pass, appended to `out` in their order.
+  void Select(const uint32_t* ids, size_t n, std::vector<uint32_t>* out) const;
 
  private:
   enum Kind { kUnused, kNever, kCheck, kNumber, kDate, kText, kFormattedText, kSelectText };
@@ -71,7 +73,7 @@ class FilterEvaluator {
     int col = -1;
     int op = 0;
     const CGridColumn* column = nullptr;
-    const CGridCell* cells = nullptr;  // the column's, by row id
+    const CellColumn* cells = nullptr;  // the column's, by row id
     std::string text;
     double number = 0;
     bool emptyResult = false;  // the text test on an empty (null) cell
@@ -79,6 +81,14 @@ class FilterEvaluator {
     std::vector<std::pair<std::string_view, std::string_view>> labels;
   };
 
+  // A single condition on a plain text column, which a loop over the stored
+  // texts answers without the general evaluation.
+  const Prepared* SinglePlainText() const;
+  template <typename Compare>
+  static void SelectText(const Prepared& c, const uint32_t* ids, size_t n, Compare compare,
+                         std::vector<uint32_t>* out);
+  static void SelectPlainText(const Prepared& c, const uint32_t* ids, size_t n,
+                              std::vector<uint32_t>* out);
   bool Test(const Prepared& c, uint32_t rowId) const;
   static bool CompareText(int op, std::string_view a, std::string_view b);
   static bool CompareNumber(int op, double a, double b);
@@ -92,8 +102,13 @@ class FilterEvaluator {
 // all rows and follows the pass.
 std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
                                   platform::ProgressDialog* progress);
+// The same as row ids.
+std::vector<uint32_t> FilterRowIds(const CGridModel& grid, const FilterRequest& request,
+                                   platform::ProgressDialog* progress);
 
 // Filters under the modal progress dialog and shows the rows that pass.
+// Without a user interface there is no dialog to show: the pass runs on the
+// calling thread, with the same result.
 void ApplyFilter(CGridModel* grid, platform::UserInterface* ui, const FilterRequest& request);
 // All rows in use again, in the order they had before the filter.
 void ClearFilter(CGridModel* grid);

@@ -27,6 +27,10 @@ int CompareRows(const CGridModel& grid, const CGridRow& a, const CGridRow& b, in
 std::vector<CGridRow*> SortedRowOrder(CGridModel& grid, const SortKey keys[3],
                                       platform::ProgressDialog* progress);
 
+// The same as row ids, which the model takes without reading the rows.
+std::vector<uint32_t> SortedRowIds(const CGridModel& grid, const SortKey keys[3],
+                                   platform::ProgressDialog* progress);
+
 // Sorts the rows in use and lays them out again.
 void SortRows(CGridModel* grid, const SortKey keys[3], platform::ProgressDialog* progress);
 
