@@ -84,7 +84,7 @@ void FileSeeds(FuzzHost& host, maltrove::CKorvaleGridCtrl& grid) {
   };
   for (const Export& e : {Export{"comma_header", "delim=,;header=1", 0 | 4},
                           Export{"tab_quoted", "delim=\\t;header=0;quotes=0", 1 | 8},
-                          Export{"semicolon", "delim=;;header=1", 2 | 4 | 16}}) {
+                          Export{"pipe", "delim=|;header=1", 3 | 4 | 16}}) {
     host.ui().QueueAnswer(folder + "seed.csv");
     host.ui().QueueAnswer(e.answer);
     if (Call(grid, "saveDSVDialog", {"seed.csv", ",", 1, 0, 0, 0, 0}) != Variant(1)) continue;
