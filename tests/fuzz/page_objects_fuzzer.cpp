@@ -39,9 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (QJsonDocument::fromJson(text).object().value(QLatin1String("op")) == QLatin1String("invoke")) {
     return 0;
   }
-  FuzzHost host;
-  maltrove::host::PageControls controls(Classes(), host.services(), nullptr, [](const QJsonArray&) {});
-  const QString answer = controls.Answer(QString::fromUtf8(text));
-  Require(QJsonDocument::fromJson(answer.toUtf8()).isObject(), "the bridge answered no JSON object");
+  {
+    FuzzHost host;
+    maltrove::host::PageControls controls(Classes(), host.services(), nullptr,
+                                          [](const QJsonArray&) {});
+    const QString answer = controls.Answer(QString::fromUtf8(text));
+    Require(QJsonDocument::fromJson(answer.toUtf8()).isObject(),
+            "the bridge answered no JSON object");
+  }
+  // What the host's event loop does between two calls of the page.
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return 0;
 }
