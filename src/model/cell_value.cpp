@@ -138,27 +138,26 @@ std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_v
   }
 }
 
-std::string MatchSelectValue(const CGridColumn& column, const CellCombo* own,
-                             std::string_view text) {
-  std::string input(text);
-  if (column.selectMatchMethod == "bankCode") input = std::string(BankCodeFor(input));
+std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own,
+                                 std::string_view input, std::string* scratch) {
+  if (column.selectMatchMethod == "bankCode") input = *scratch = std::string(BankCodeFor(input));
 
   if (column.selectMatchMethod == "value") {
     std::string_view list = column.comboValues.empty() ? std::string_view(column.comboDatas)
                                                        : std::string_view(column.comboValues);
-    return FindListEntry(list, input) >= 0 ? input : std::string();
+    return FindListEntry(list, input) >= 0 ? input : std::string_view();
   }
   if (column.comboValues.empty()) return {};
   std::string_view values, datas;
   SelectLists(column, own, &values, &datas);
   if (FindListEntry(values, input) >= 0) return input;
   if (std::optional<std::string_view> v = ListEntryAt(values, FindListEntry(datas, input))) {
-    return std::string(*v);
+    return *v;
   }
   ListCursor cursor(values);
   std::string_view v;
   while (cursor.Next(&v)) {
-    if (EqualIgnoringCase(v, input)) return std::string(v);
+    if (EqualIgnoringCase(v, input)) return v;
   }
   return {};
 }
@@ -187,7 +186,8 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
       break;
   }
   if (IsSelectColumn(column)) {
-    cell.text = MatchSelectValue(column, own, s);
+    std::string scratch;
+    cell.text.assign(MatchSelectView(column, own, s, &scratch));
   } else if (column.inputLimit > 0) {
     cell.text = Trim(TruncateUtf8(s, static_cast<size_t>(column.inputLimit)));
   } else {
