@@ -369,8 +369,8 @@ bool WorkbookDatabase::Statement::Run(const std::vector<std::optional<std::strin
   }
   const bool ok = rc == SQLITE_DONE;
   if (!ok) Fail(error, DbError(sqlite3_db_handle(stmt_)));
+  // Every parameter is bound again by the next run: no bindings to clear.
   sqlite3_reset(stmt_);
-  sqlite3_clear_bindings(stmt_);
   return ok;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "io/date_memo.h"
 #include "io/dsv_format.h"
 #include "io/workbook_database.h"
 #include "model/cell_value.h"
@@ -155,11 +156,24 @@ bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool 
     // One transaction for speed only: a failing INSERT still undoes just itself.
     ok = statement != nullptr && database.Execute("BEGIN", error);
     std::vector<bool> numeric;
-    for (int col : columns) numeric.push_back(grid.column(col)->dataType == kDataNumeric);
+    std::vector<bool> plainDate;  // its text is the date's digits, nothing to trim
+    for (int col : columns) {
+      const CGridColumn& column = *grid.column(col);
+      numeric.push_back(column.dataType == kDataNumeric);
+      plainDate.push_back(!displayText && column.dataType == kDataDateTime &&
+                          column.outputType.empty());
+    }
     std::vector<std::string> texts(columns.size());
+    std::vector<DateMemo> dates(columns.size());
     std::vector<std::optional<std::string_view>> values(columns.size());
     for (int r = 0; ok && r < rows; ++r) {
       for (size_t i = 0; i < columns.size(); ++i) {
+        if (plainDate[i]) {
+          const CGridCell& cell = *grid.cell(r, columns[i]);
+          // An empty text, not NULL, as the general path binds it.
+          values[i] = cell.isNull ? std::string_view("") : dates[i].TextOf(cell.number);
+          continue;
+        }
         ReadCellText(grid, r, columns[i], displayText, &texts[i]);
         const std::string_view value = TrimBlanks(texts[i]);
         if (numeric[i] && (value.empty() || value == "NULL")) values[i].reset();

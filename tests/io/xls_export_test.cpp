@@ -424,6 +424,47 @@ TEST(XlsExportTest, TheBoundRowsEqualTheLiteralStatements) {
   EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal));
 }
 
+// Plain date columns take the export's own path (each column's last date
+// text kept): repeated, changed, empty and returning dates, and a patterned
+// date column beside them, must store what the literal statements store.
+TEST(XlsExportTest, DateColumnsEqualTheLiteralStatements) {
+  TempDir dir;
+  CGridModel g;
+  g.insertColumn(-1, "day", 80, "", kDataDateTime, kInputText, "", "", 0, "");
+  g.insertColumn(-1, "when", 80, "", kDataDateTime, kInputCalendar, "", "", 0, "");
+  g.insertColumn(-1, "shown", 80, "", kDataDateTime, kInputText, "%Y-%m-%d", "", 0, "");
+  const char* days[] = {"20070415", "20070415", "20261207", "", "20070415", "19000101"};
+  for (int r = 0; r < 6; ++r) {
+    g.insertRow(-1);
+    for (int c = 0; c < 3; ++c) {
+      std::string day = days[(r + c) % 6];
+      if (c == 2 && !day.empty()) day = day.substr(0, 4) + "-" + day.substr(4, 2) + "-" + day.substr(6);
+      g.setCellStringData(r, c, day);
+    }
+  }
+  std::string error;
+  const std::string exported = dir.File("dates.xls");
+  ASSERT_TRUE(ExportGridToWorkbook(g, exported, true, true, false, nullptr, &error)) << error;
+  const std::string literal = dir.File("dates_literal.xls");
+  WorkbookDatabase db;
+  ASSERT_TRUE(db.Open(literal, &error)) << error;
+  const std::vector<int> all = {0, 1, 2};
+  ASSERT_TRUE(db.Execute(GridTableStatement(g, all), &error)) << error;
+  for (int r = 0; r < g.getRowCount(); ++r) {
+    ASSERT_TRUE(db.Execute(GridInsertStatement(g, all, r, false), &error)) << error;
+  }
+  ASSERT_TRUE(db.Close(&error)) << error;
+  EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal));
+  ExpectWorkbook(exported, {{"Sheet1",
+                             {{T("day"), T("when"), T("shown")},
+                              {T("20070415000000"), T("20070415000000"), T("2026-12-07")},
+                              {T("20070415000000"), T("20261207000000"), E()},
+                              {T("20261207000000"), E(), T("2007-04-15")},
+                              {E(), T("20070415000000"), T("1900-01-01")},
+                              {T("20070415000000"), T("19000101000000"), T("2007-04-15")},
+                              {T("19000101000000"), T("20070415000000"), T("2007-04-15")}}}});
+}
+
 TEST(XlsExportTest, AGridWithoutRowsGivesTheHeaderOnly) {
   TempDir dir;
   CGridModel g;
