@@ -319,6 +319,26 @@ TEST(WorkbookDatabaseTest, NoTableWritesNoFile) {
   EXPECT_FALSE(Exists(dir.File("none.xls")));
 }
 
+// Each kind of stored value becomes its cell: integers and reals as numbers,
+// an infinite real as its text, text as text, NULL as an empty cell.
+TEST(WorkbookDatabaseTest, StoredValuesBecomeCellsOfTheirKind) {
+  TempDir dir;
+  const std::string path = dir.File("kinds.xls");
+  WorkbookDatabase db;
+  std::string error;
+  ASSERT_TRUE(db.Open(path, &error)) << error;
+  ASSERT_TRUE(db.Execute("CREATE TABLE t ([a] numeric, [b] text, [c])", &error)) << error;
+  ASSERT_TRUE(db.Execute("INSERT INTO t VALUES ('1e999', 'x y', 12)", &error)) << error;
+  ASSERT_TRUE(db.Execute("INSERT INTO t VALUES ('-1e999', NULL, 2.5)", &error)) << error;
+  ASSERT_TRUE(db.Execute("INSERT INTO t VALUES ('7', '', -3)", &error)) << error;
+  ASSERT_TRUE(db.Close(&error)) << error;
+  ExpectWorkbook(path, {{"t",
+                         {{T("a"), T("b"), T("c")},
+                          {T("Inf"), T("x y"), N(12)},
+                          {T("-Inf"), E(), N(2.5)},
+                          {N(7), E(), N(-3)}}}});
+}
+
 TEST(WorkbookDatabaseTest, LoadsAnExistingWorkbookWithTypedColumns) {
   TempDir dir;
   const std::string path = dir.File("in.xls");
