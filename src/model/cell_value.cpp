@@ -15,7 +15,7 @@ namespace {
 
 // Plain decimals of up to 15 digits are exact as an integer divided by a
 // power of ten, which gives the correctly rounded double at once.
-bool ReadShortDecimal(std::string_view s, double* value) {
+bool ReadShortDecimal(std::string_view s, double* value, int* fractionDigits) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   size_t i = 0;
@@ -37,18 +37,22 @@ bool ReadShortDecimal(std::string_view s, double* value) {
     }
   }
   if (digits == 0) return false;
-  double v = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
+  *fractionDigits = decimals < 0 ? 0 : decimals;
+  double v = static_cast<double>(mantissa) / kPowers[*fractionDigits];
   *value = negative ? -v : v;
   return true;
 }
 
 // atof without the process locale: the longest numeric prefix, else 0.
-double ReadNumber(std::string_view s) {
+// `fractionDigits` as NumberReadsBack takes it: -1 unless a short decimal.
+double ReadNumber(std::string_view s, int* fractionDigits) {
+  *fractionDigits = -1;
   size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
   if (i < s.size() && s[i] == '+') ++i;
   double value = 0;
-  if (ReadShortDecimal(s.substr(i), &value)) return value;
+  if (ReadShortDecimal(s.substr(i), &value, fractionDigits)) return value;
+  *fractionDigits = -1;
   std::from_chars(s.data() + i, s.data() + s.size(), value);
   return value;
 }
@@ -168,8 +172,9 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
   cell.isNull = false;
   switch (column.dataType) {
     case kDataNumeric:
-      cell.number = ReadNumber(s);
-      cell.numberReadsBack = NumberReadsBack(cell.number);
+      int fractionDigits;
+      cell.number = ReadNumber(s, &fractionDigits);
+      cell.numberReadsBack = NumberReadsBack(cell.number, fractionDigits);
       cell.text.assign(s);
       return;
     case kDataDateTime: {
