@@ -485,6 +485,50 @@ TEST(XlsExportTest, DateColumnsEqualTheLiteralStatements) {
                               {T("19000101000000"), T("20070415000000"), T("2007-04-15")}}}});
 }
 
+// Rows go to the table in batches (fewer rows per batch for a wide table):
+// full batches, a last short one, and dates that change inside a batch must
+// store what one literal statement per row stores, in the same order.
+TEST(XlsExportTest, RowsInBatchesEqualTheLiteralStatements) {
+  for (const auto& [rows, wide] : {std::pair{16, 0}, {37, 0}, {20, 97}}) {
+    TempDir dir;
+    CGridModel g;
+    g.insertColumn(-1, "n", 80, "", kDataString, kInputText, "", "", 0, "");
+    g.insertColumn(-1, "day", 80, "", kDataDateTime, kInputText, "", "", 0, "");
+    g.insertColumn(-1, "v", 80, "", kDataNumeric, kInputText, "", "", 0, "");
+    for (int c = 0; c < wide; ++c) {
+      g.insertColumn(-1, "w" + std::to_string(c), 80, "", kDataString, kInputText, "", "", 0, "");
+    }
+    for (int r = 0; r < rows; ++r) {
+      g.insertRow(-1);
+      g.setCellStringData(r, 0, "row " + std::to_string(r));
+      g.setCellStringData(r, 1, r % 5 == 4 ? "" : "200701" + std::to_string(10 + r % 3));
+      g.setCellStringData(r, 2, r % 7 == 6 ? "" : std::to_string(r) + ".5");
+      for (int c = 0; c < wide; ++c) g.setCellStringData(r, 3 + c, std::to_string(r * c));
+    }
+    std::string error;
+    const std::string exported = dir.File("batches.xls");
+    ASSERT_TRUE(ExportGridToWorkbook(g, exported, true, true, false, nullptr, &error)) << error;
+    const std::string literal = dir.File("batches_literal.xls");
+    WorkbookDatabase db;
+    ASSERT_TRUE(db.Open(literal, &error)) << error;
+    std::vector<int> all(static_cast<size_t>(3 + wide));
+    for (size_t c = 0; c < all.size(); ++c) all[c] = static_cast<int>(c);
+    ASSERT_TRUE(db.Execute(GridTableStatement(g, all), &error)) << error;
+    for (int r = 0; r < rows; ++r) {
+      ASSERT_TRUE(db.Execute(GridInsertStatement(g, all, r, false), &error)) << error;
+    }
+    ASSERT_TRUE(db.Close(&error)) << error;
+    EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal)) << rows;
+    xls::WorkbookReader reader;
+    ASSERT_TRUE(reader.Open(exported, &error)) << error;
+    xls::Sheet sheet;
+    ASSERT_TRUE(reader.ReadSheet(0, &sheet, &error)) << error;
+    EXPECT_EQ(sheet.rows, static_cast<uint32_t>(rows + 1));
+    EXPECT_EQ(sheet.Find(rows, 0)->text, "row " + std::to_string(rows - 1));
+    EXPECT_EQ(sheet.Find(2, 1)->text, "20070111000000");
+  }
+}
+
 TEST(XlsExportTest, AGridWithoutRowsGivesTheHeaderOnly) {
   TempDir dir;
   CGridModel g;
