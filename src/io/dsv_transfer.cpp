@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "io/appended_rows.h"
+#include "io/date_memo.h"
 #include "io/dsv_encoding.h"
 #include "io/dsv_format.h"
 #include "model/cell_value.h"
 #include "model/grid_messages.h"
-#include "model/ole_date.h"
 #include "model/text_util.h"
 #include "platform/file_io.h"
 #include "platform/progress_dialog.h"
@@ -46,24 +46,6 @@ void AppendTrimmed(std::string* out, Append append) {
   out->erase(start + kept.size() + (from - start), std::string::npos);
   out->erase(start, from - start);
 }
-
-// The last date a column wrote and its text: dates repeat down a column
-// (a day's entries), and their text costs a calendar conversion.
-struct DateMemo {
-  bool valid = false;
-  double serial = 0;
-  std::string text;
-
-  const std::string& TextOf(double value) {
-    if (!valid || value != serial) {
-      text.clear();
-      AppendDateStorageText(value, &text);
-      serial = value;
-      valid = true;
-    }
-    return text;
-  }
-};
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

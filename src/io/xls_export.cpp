@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string_view>
 
+#include "io/date_memo.h"
 #include "io/dsv_format.h"
 #include "io/workbook_database.h"
 #include "model/cell_value.h"
@@ -145,28 +147,70 @@ bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool 
     progress->SetPosition(0);
   }
   if (ok) {
-    // The row INSERT with parameters: the values bound as text, or NULL where
-    // the literal statement writes NULL, store exactly what the literals do.
-    std::string insert = std::string("INSERT INTO ") + kTable + " (" + ColumnList(grid, columns) +
-                         ") VALUES (";
-    for (size_t i = 0; i < columns.size(); ++i) insert += i > 0 ? ", ?" : "?";
-    insert += ")";
-    std::unique_ptr<WorkbookDatabase::Statement> statement = database.Prepare(insert, error);
-    // One transaction for speed only: a failing INSERT still undoes just itself.
-    ok = statement != nullptr && database.Execute("BEGIN", error);
-    std::vector<bool> numeric;
-    for (int col : columns) numeric.push_back(grid.column(col)->dataType == kDataNumeric);
-    std::vector<std::string> texts(columns.size());
-    std::vector<std::optional<std::string_view>> values(columns.size());
-    for (int r = 0; ok && r < rows; ++r) {
-      for (size_t i = 0; i < columns.size(); ++i) {
-        ReadCellText(grid, r, columns[i], displayText, &texts[i]);
-        const std::string_view value = TrimBlanks(texts[i]);
-        if (numeric[i] && (value.empty() || value == "NULL")) values[i].reset();
-        else values[i] = value;
+    // Rows go in batches, one INSERT with parameters for `batch` rows: the
+    // values bound as text, or NULL where the literal statement writes NULL,
+    // store exactly what the literals do, row after row.
+    const std::string head = std::string("INSERT INTO ") + kTable + " (" +
+                             ColumnList(grid, columns) + ") VALUES ";
+    const size_t width = columns.size();
+    const auto prepare = [&](int batchRows) {
+      std::string sql = head;
+      for (int b = 0; b < batchRows; ++b) {
+        sql += b > 0 ? ", (" : "(";
+        for (size_t i = 0; i < width; ++i) sql += i > 0 ? ", ?" : "?";
+        sql += ")";
       }
-      ok = statement->Run(values, error);
+      return database.Prepare(sql, error);
+    };
+    // 16 rows, fewer for a wide table: within the 999 parameters every
+    // SQLite takes.
+    const int batch =
+        static_cast<int>(std::clamp<size_t>(999 / std::max<size_t>(width, 1), 1, 16));
+    const int full = std::min(rows, batch);
+    std::unique_ptr<WorkbookDatabase::Statement> statement = full > 0 ? prepare(full) : nullptr;
+    // One transaction for speed only.
+    ok = (full == 0 || statement != nullptr) && database.Execute("BEGIN", error);
+    std::vector<bool> numeric;
+    std::vector<bool> plainDate;  // its text is the date's digits, nothing to trim
+    for (int col : columns) {
+      const CGridColumn& column = *grid.column(col);
+      numeric.push_back(column.dataType == kDataNumeric);
+      plainDate.push_back(!displayText && column.dataType == kDataDateTime &&
+                          column.outputType.empty());
+    }
+    std::vector<std::string> texts(width * static_cast<size_t>(batch));
+    std::vector<DateMemo> dates(width);
+    std::vector<std::optional<std::string_view>> values(width * static_cast<size_t>(batch));
+    int batched = 0;
+    for (int r = 0; ok && r < rows; ++r) {
+      std::string* text = &texts[static_cast<size_t>(batched) * width];
+      std::optional<std::string_view>* value = &values[static_cast<size_t>(batched) * width];
+      for (size_t i = 0; i < width; ++i) {
+        if (plainDate[i]) {
+          const CGridCell& cell = *grid.cell(r, columns[i]);
+          // The text is copied: the memo changes with the next date of the batch.
+          if (cell.isNull) text[i].clear();
+          else text[i] = dates[i].TextOf(cell.number);
+          value[i] = text[i];
+          continue;
+        }
+        ReadCellText(grid, r, columns[i], displayText, &text[i]);
+        const std::string_view trimmed = TrimBlanks(text[i]);
+        if (numeric[i] && (trimmed.empty() || trimmed == "NULL")) value[i].reset();
+        else value[i] = trimmed;
+      }
       if (progress != nullptr) progress->Step();
+      if (++batched < batch && r + 1 < rows) continue;
+      if (batched < batch) {
+        // The last rows, fewer than a batch.
+        if (batched != full) {
+          statement = prepare(batched);
+          ok = statement != nullptr;
+        }
+        values.resize(static_cast<size_t>(batched) * width);
+      }
+      ok = ok && statement->Run(values, error);
+      batched = 0;
     }
   }
   std::string closeError;

@@ -15,7 +15,7 @@ namespace {
 
 // Plain decimals of up to 15 digits are exact as an integer divided by a
 // power of ten, which gives the correctly rounded double at once.
-bool ReadShortDecimal(std::string_view s, double* value) {
+bool ReadShortDecimal(std::string_view s, double* value, int* fractionDigits) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   size_t i = 0;
@@ -37,18 +37,22 @@ bool ReadShortDecimal(std::string_view s, double* value) {
     }
   }
   if (digits == 0) return false;
-  double v = static_cast<double>(mantissa) / kPowers[decimals < 0 ? 0 : decimals];
+  *fractionDigits = decimals < 0 ? 0 : decimals;
+  double v = static_cast<double>(mantissa) / kPowers[*fractionDigits];
   *value = negative ? -v : v;
   return true;
 }
 
 // atof without the process locale: the longest numeric prefix, else 0.
-double ReadNumber(std::string_view s) {
+// `fractionDigits` as NumberReadsBack takes it: -1 unless a short decimal.
+double ReadNumber(std::string_view s, int* fractionDigits) {
+  *fractionDigits = -1;
   size_t i = 0;
   while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
   if (i < s.size() && s[i] == '+') ++i;
   double value = 0;
-  if (ReadShortDecimal(s.substr(i), &value)) return value;
+  if (ReadShortDecimal(s.substr(i), &value, fractionDigits)) return value;
+  *fractionDigits = -1;
   std::from_chars(s.data() + i, s.data() + s.size(), value);
   return value;
 }
@@ -138,27 +142,26 @@ std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_v
   }
 }
 
-std::string MatchSelectValue(const CGridColumn& column, const CellCombo* own,
-                             std::string_view text) {
-  std::string input(text);
-  if (column.selectMatchMethod == "bankCode") input = std::string(BankCodeFor(input));
+std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own,
+                                 std::string_view input, std::string* scratch) {
+  if (column.selectMatchMethod == "bankCode") input = *scratch = std::string(BankCodeFor(input));
 
   if (column.selectMatchMethod == "value") {
     std::string_view list = column.comboValues.empty() ? std::string_view(column.comboDatas)
                                                        : std::string_view(column.comboValues);
-    return FindListEntry(list, input) >= 0 ? input : std::string();
+    return FindListEntry(list, input) >= 0 ? input : std::string_view();
   }
   if (column.comboValues.empty()) return {};
   std::string_view values, datas;
   SelectLists(column, own, &values, &datas);
   if (FindListEntry(values, input) >= 0) return input;
   if (std::optional<std::string_view> v = ListEntryAt(values, FindListEntry(datas, input))) {
-    return std::string(*v);
+    return *v;
   }
   ListCursor cursor(values);
   std::string_view v;
   while (cursor.Next(&v)) {
-    if (EqualIgnoringCase(v, input)) return std::string(v);
+    if (EqualIgnoringCase(v, input)) return v;
   }
   return {};
 }
@@ -169,8 +172,9 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
   cell.isNull = false;
   switch (column.dataType) {
     case kDataNumeric:
-      cell.number = ReadNumber(s);
-      cell.numberReadsBack = NumberReadsBack(cell.number);
+      int fractionDigits;
+      cell.number = ReadNumber(s, &fractionDigits);
+      cell.numberReadsBack = NumberReadsBack(cell.number, fractionDigits);
       cell.text.assign(s);
       return;
     case kDataDateTime: {
@@ -187,7 +191,8 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
       break;
   }
   if (IsSelectColumn(column)) {
-    cell.text = MatchSelectValue(column, own, s);
+    std::string scratch;
+    cell.text.assign(MatchSelectView(column, own, s, &scratch));
   } else if (column.inputLimit > 0) {
     cell.text = Trim(TruncateUtf8(s, static_cast<size_t>(column.inputLimit)));
   } else {

@@ -29,9 +29,11 @@ inline bool TakesInputInPlace(const CGridColumn& column) {
 void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text,
                   const CellCombo* own = nullptr);
 
-// The stored value of a select cell matched against its lists.
-std::string MatchSelectValue(const CGridColumn& column, const CellCombo* own,
-                             std::string_view text);
+// The stored value of a select cell matched against its lists: a view into
+// `text`, the lists, or `scratch` (a bank code's text), so the fill of a
+// select column stores it without a string of its own.
+std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own,
+                                 std::string_view text, std::string* scratch);
 
 std::string StorageText(const CGridColumn& column, const CGridCell& cell);
 std::string DisplayText(const CGridColumn& column, const CGridCell& cell,

@@ -71,7 +71,7 @@ constexpr std::array<int, kMaxExponent - kMinExponent + 1> kDecimals = [] {
 // double nearest a decimal of at most 15 significant digits (and not a power
 // of two): the nearest 16-digit decimal, which "%.16g" prints, lies no
 // farther from x than that one.
-bool NumberReadsBack(double x) {
+bool NumberReadsBack(double x, int fractionDigits) {
   uint64_t bits;
   std::memcpy(&bits, &x, sizeof bits);
   const int exponent = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
@@ -83,6 +83,9 @@ bool NumberReadsBack(double x) {
   if (exponent < kMinExponent) return false;
   const int decimals = kDecimals[exponent - kMinExponent];
   if (decimals < 0) return false;
+  // Such an x times 10^decimals lies within 0.25 of an integer below 2^53,
+  // which rounds to that integer, and dividing it back gives x again.
+  if (fractionDigits >= 0 && fractionDigits <= decimals) return true;
   const double scale = kPowersOfTen[decimals];
   const double t = x * scale;
   const double m = static_cast<double>(static_cast<int64_t>(t + std::copysign(0.5, t)));

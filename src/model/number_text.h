@@ -21,6 +21,8 @@ void AppendPlainNumber(double value, std::string* out);
 std::string FormatNumberWithGrouping(double value, std::string_view pattern);
 
 // Whether FormatNumber(x, "") reads back as x, decided without the text.
-bool NumberReadsBack(double x);
+// `fractionDigits` >= 0 says x is the double nearest an integer of at most 15
+// digits over 10^fractionDigits, which settles most answers without dividing.
+bool NumberReadsBack(double x, int fractionDigits = -1);
 
 }  // namespace maltrove

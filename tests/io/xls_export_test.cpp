@@ -319,6 +319,26 @@ TEST(WorkbookDatabaseTest, NoTableWritesNoFile) {
   EXPECT_FALSE(Exists(dir.File("none.xls")));
 }
 
+// Each kind of stored value becomes its cell: integers and reals as numbers,
+// an infinite real as its text, text as text, NULL as an empty cell.
+TEST(WorkbookDatabaseTest, StoredValuesBecomeCellsOfTheirKind) {
+  TempDir dir;
+  const std::string path = dir.File("kinds.xls");
+  WorkbookDatabase db;
+  std::string error;
+  ASSERT_TRUE(db.Open(path, &error)) << error;
+  ASSERT_TRUE(db.Execute("CREATE TABLE t ([a] numeric, [b] text, [c])", &error)) << error;
+  ASSERT_TRUE(db.Execute("INSERT INTO t VALUES ('1e999', 'x y', 12)", &error)) << error;
+  ASSERT_TRUE(db.Execute("INSERT INTO t VALUES ('-1e999', NULL, 2.5)", &error)) << error;
+  ASSERT_TRUE(db.Execute("INSERT INTO t VALUES ('7', '', -3)", &error)) << error;
+  ASSERT_TRUE(db.Close(&error)) << error;
+  ExpectWorkbook(path, {{"t",
+                         {{T("a"), T("b"), T("c")},
+                          {T("Inf"), T("x y"), N(12)},
+                          {T("-Inf"), E(), N(2.5)},
+                          {N(7), E(), N(-3)}}}});
+}
+
 TEST(WorkbookDatabaseTest, LoadsAnExistingWorkbookWithTypedColumns) {
   TempDir dir;
   const std::string path = dir.File("in.xls");
@@ -422,6 +442,91 @@ TEST(XlsExportTest, TheBoundRowsEqualTheLiteralStatements) {
   }
   ASSERT_TRUE(db.Close(&error)) << error;
   EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal));
+}
+
+// Plain date columns take the export's own path (each column's last date
+// text kept): repeated, changed, empty and returning dates, and a patterned
+// date column beside them, must store what the literal statements store.
+TEST(XlsExportTest, DateColumnsEqualTheLiteralStatements) {
+  TempDir dir;
+  CGridModel g;
+  g.insertColumn(-1, "day", 80, "", kDataDateTime, kInputText, "", "", 0, "");
+  g.insertColumn(-1, "when", 80, "", kDataDateTime, kInputCalendar, "", "", 0, "");
+  g.insertColumn(-1, "shown", 80, "", kDataDateTime, kInputText, "%Y-%m-%d", "", 0, "");
+  const char* days[] = {"20070415", "20070415", "20261207", "", "20070415", "19000101"};
+  for (int r = 0; r < 6; ++r) {
+    g.insertRow(-1);
+    for (int c = 0; c < 3; ++c) {
+      std::string day = days[(r + c) % 6];
+      if (c == 2 && !day.empty()) day = day.substr(0, 4) + "-" + day.substr(4, 2) + "-" + day.substr(6);
+      g.setCellStringData(r, c, day);
+    }
+  }
+  std::string error;
+  const std::string exported = dir.File("dates.xls");
+  ASSERT_TRUE(ExportGridToWorkbook(g, exported, true, true, false, nullptr, &error)) << error;
+  const std::string literal = dir.File("dates_literal.xls");
+  WorkbookDatabase db;
+  ASSERT_TRUE(db.Open(literal, &error)) << error;
+  const std::vector<int> all = {0, 1, 2};
+  ASSERT_TRUE(db.Execute(GridTableStatement(g, all), &error)) << error;
+  for (int r = 0; r < g.getRowCount(); ++r) {
+    ASSERT_TRUE(db.Execute(GridInsertStatement(g, all, r, false), &error)) << error;
+  }
+  ASSERT_TRUE(db.Close(&error)) << error;
+  EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal));
+  ExpectWorkbook(exported, {{"Sheet1",
+                             {{T("day"), T("when"), T("shown")},
+                              {T("20070415000000"), T("20070415000000"), T("2026-12-07")},
+                              {T("20070415000000"), T("20261207000000"), E()},
+                              {T("20261207000000"), E(), T("2007-04-15")},
+                              {E(), T("20070415000000"), T("1900-01-01")},
+                              {T("20070415000000"), T("19000101000000"), T("2007-04-15")},
+                              {T("19000101000000"), T("20070415000000"), T("2007-04-15")}}}});
+}
+
+// Rows go to the table in batches (fewer rows per batch for a wide table):
+// full batches, a last short one, and dates that change inside a batch must
+// store what one literal statement per row stores, in the same order.
+TEST(XlsExportTest, RowsInBatchesEqualTheLiteralStatements) {
+  for (const auto& [rows, wide] : {std::pair{16, 0}, {37, 0}, {20, 97}}) {
+    TempDir dir;
+    CGridModel g;
+    g.insertColumn(-1, "n", 80, "", kDataString, kInputText, "", "", 0, "");
+    g.insertColumn(-1, "day", 80, "", kDataDateTime, kInputText, "", "", 0, "");
+    g.insertColumn(-1, "v", 80, "", kDataNumeric, kInputText, "", "", 0, "");
+    for (int c = 0; c < wide; ++c) {
+      g.insertColumn(-1, "w" + std::to_string(c), 80, "", kDataString, kInputText, "", "", 0, "");
+    }
+    for (int r = 0; r < rows; ++r) {
+      g.insertRow(-1);
+      g.setCellStringData(r, 0, "row " + std::to_string(r));
+      g.setCellStringData(r, 1, r % 5 == 4 ? "" : "200701" + std::to_string(10 + r % 3));
+      g.setCellStringData(r, 2, r % 7 == 6 ? "" : std::to_string(r) + ".5");
+      for (int c = 0; c < wide; ++c) g.setCellStringData(r, 3 + c, std::to_string(r * c));
+    }
+    std::string error;
+    const std::string exported = dir.File("batches.xls");
+    ASSERT_TRUE(ExportGridToWorkbook(g, exported, true, true, false, nullptr, &error)) << error;
+    const std::string literal = dir.File("batches_literal.xls");
+    WorkbookDatabase db;
+    ASSERT_TRUE(db.Open(literal, &error)) << error;
+    std::vector<int> all(static_cast<size_t>(3 + wide));
+    for (size_t c = 0; c < all.size(); ++c) all[c] = static_cast<int>(c);
+    ASSERT_TRUE(db.Execute(GridTableStatement(g, all), &error)) << error;
+    for (int r = 0; r < rows; ++r) {
+      ASSERT_TRUE(db.Execute(GridInsertStatement(g, all, r, false), &error)) << error;
+    }
+    ASSERT_TRUE(db.Close(&error)) << error;
+    EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal)) << rows;
+    xls::WorkbookReader reader;
+    ASSERT_TRUE(reader.Open(exported, &error)) << error;
+    xls::Sheet sheet;
+    ASSERT_TRUE(reader.ReadSheet(0, &sheet, &error)) << error;
+    EXPECT_EQ(sheet.rows, static_cast<uint32_t>(rows + 1));
+    EXPECT_EQ(sheet.Find(rows, 0)->text, "row " + std::to_string(rows - 1));
+    EXPECT_EQ(sheet.Find(2, 1)->text, "20070111000000");
+  }
 }
 
 TEST(XlsExportTest, AGridWithoutRowsGivesTheHeaderOnly) {

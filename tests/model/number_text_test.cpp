@@ -72,5 +72,28 @@ TEST(NumberReadsBackTest, AgreesWithReadingThePrintedText) {
   EXPECT_FALSE(NumberReadsBack(0.1 + 0.2));  // 0.30000000000000004 prints as 0.3
 }
 
+// A stored short decimal passes its count of fraction digits, which settles
+// the answer without dividing: it must be the answer the division gives.
+TEST(NumberReadsBackTest, FractionDigitsGiveTheAnswerOfTheDivision) {
+  const double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::mt19937_64 random(11);
+  std::uniform_int_distribution<int> digits(1, 15), fraction(0, 15);
+  int yes = 0;
+  for (int i = 0; i < 300000; ++i) {
+    const int64_t mantissa =
+        static_cast<int64_t>(random() % 1000000000000000ULL / static_cast<uint64_t>(powers[15 - digits(random)]));
+    const int k = fraction(random);
+    const double x = (i % 2 ? -1.0 : 1.0) * (static_cast<double>(mantissa) / powers[k]);
+    ASSERT_EQ(NumberReadsBack(x, k), NumberReadsBack(x)) << mantissa << " / 10^" << k;
+    yes += NumberReadsBack(x);
+  }
+  EXPECT_GT(yes, 1000);
+  EXPECT_FALSE(NumberReadsBack(8.12345678901234, 14));  // more fraction digits than fit
+  EXPECT_FALSE(NumberReadsBack(0.5, 1));                 // a power of two stays a no
+  EXPECT_TRUE(NumberReadsBack(-77.125, 3));
+  EXPECT_TRUE(NumberReadsBack(0.123456789012345, 15));
+}
+
 }  // namespace
 }  // namespace maltrove

@@ -74,22 +74,50 @@ bool WorkbookWriter::SetText(int sheet, uint32_t row, uint32_t col, std::string_
   if (sheet < 0 || static_cast<size_t>(sheet) >= sheets_.size() || row >= kMaxRows ||
       col >= kMaxColumns)
     return false;
-  auto it = string_index_.find(utf8);
-  uint32_t index;
-  if (it != string_index_.end()) {
-    index = it->second;
-  } else {
-    std::u16string u = Utf8ToUtf16(utf8);
-    if (u.size() > kMaxTextLength) {
-      size_t keep = kMaxTextLength;
-      if (u[keep - 1] >= 0xD800 && u[keep - 1] <= 0xDBFF) --keep;
-      u.resize(keep);
-    }
-    index = static_cast<uint32_t>(strings_.size());
-    strings_.push_back(std::move(u));
-    string_index_.emplace(std::string(utf8), index);
-  }
+  const uint32_t index = TextIndex(utf8);
   return Put(sheet, row, col, index, 0);
+}
+
+uint32_t WorkbookWriter::TextIndex(std::string_view utf8) {
+  if ((strings_.size() + 1) * 2 > slots_.size()) GrowSlots();
+  const auto hash = static_cast<uint32_t>(std::hash<std::string_view>{}(utf8));
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    TextSlot& slot = slots_[i];
+    if (slot.index == kNoText) {
+      slot = TextSlot{hash, AddText(utf8)};
+      return slot.index;
+    }
+    if (slot.hash == hash && KeyOf(slot.index) == utf8) return slot.index;
+  }
+}
+
+// The text as a new SST entry, cut to the longest text a cell holds.
+uint32_t WorkbookWriter::AddText(std::string_view utf8) {
+  std::u16string u = Utf8ToUtf16(utf8);
+  if (u.size() > kMaxTextLength) {
+    size_t keep = kMaxTextLength;
+    if (u[keep - 1] >= 0xD800 && u[keep - 1] <= 0xDBFF) --keep;
+    u.resize(keep);
+  }
+  const auto index = static_cast<uint32_t>(strings_.size());
+  strings_.push_back(std::move(u));
+  keys_.append(utf8);
+  key_starts_.push_back(keys_.size());
+  return index;
+}
+
+// Twice the slots (at least 1,024), at most half of them used.
+void WorkbookWriter::GrowSlots() {
+  std::vector<TextSlot> old = std::move(slots_);
+  slots_.assign(std::max<size_t>(1024, old.size() * 2), TextSlot{});
+  const size_t mask = slots_.size() - 1;
+  for (const TextSlot& slot : old) {
+    if (slot.index == kNoText) continue;
+    size_t i = slot.hash & mask;
+    while (slots_[i].index != kNoText) i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
 }
 
 void WorkbookWriter::Normalize(Sheet& sheet) {

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace maltrove::xls {
@@ -47,17 +46,30 @@ class WorkbookWriter {
     std::vector<Cell> cells;
   };
 
-  struct TextHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  // A slot of the open-addressed table from a text to its SST index.
+  struct TextSlot {
+    uint32_t hash = 0;
+    uint32_t index = kNoText;
   };
+  static constexpr uint32_t kNoText = 0xFFFFFFFF;
 
   bool Put(int sheet, uint32_t row, uint32_t col, uint32_t value, double number);
   void Normalize(Sheet& sheet);
+  uint32_t TextIndex(std::string_view utf8);
+  uint32_t AddText(std::string_view utf8);
+  std::string_view KeyOf(uint32_t index) const {
+    return std::string_view(keys_).substr(key_starts_[index],
+                                          key_starts_[index + 1] - key_starts_[index]);
+  }
+  void GrowSlots();
 
   std::vector<Sheet> sheets_;
   std::vector<std::u16string> strings_;
-  std::unordered_map<std::string, uint32_t, TextHash, std::equal_to<>> string_index_;
+  // Each SST entry's UTF-8 text, end to end: entry i spans key_starts_[i] to
+  // key_starts_[i + 1]. One block rather than a node and string per text.
+  std::string keys_;
+  std::vector<size_t> key_starts_{0};
+  std::vector<TextSlot> slots_;
 };
 
 }  // namespace maltrove::xls

@@ -171,6 +171,44 @@ TEST(WorkbookWriter, RecordsStayWithinTheSizeLimit) {
     EXPECT_EQ(sheet.Find(i, 0)->text, (i % 2 ? "항목 " : "item ") + std::to_string(i) + std::string(i % 13, 'z'));
 }
 
+// The unique count in the SST record's header.
+uint32_t UniqueStrings(const std::vector<uint8_t>& stream) {
+  size_t pos = 0;
+  while (pos + 12 <= stream.size()) {
+    const uint16_t id = stream[pos] | stream[pos + 1] << 8;
+    const size_t len = stream[pos + 2] | stream[pos + 3] << 8;
+    if (id == record::kSst) {
+      return stream[pos + 8] | stream[pos + 9] << 8 | stream[pos + 10] << 16 |
+             static_cast<uint32_t>(stream[pos + 11]) << 24;
+    }
+    pos += 4 + len;
+  }
+  return 0;
+}
+
+// Texts written again, after the lookup table has grown several times, find
+// their first entry: one SST entry per distinct text, a prefix included.
+TEST(WorkbookWriter, RepeatedTextsShareOneEntry) {
+  WorkbookWriter w;
+  const int s = w.AddSheet("S");
+  const auto text = [](uint32_t i) { return "t" + std::to_string(i % 2500); };
+  for (uint32_t i = 0; i < 5000; ++i) ASSERT_TRUE(w.SetText(s, i, 0, text(i)));
+  ASSERT_TRUE(w.SetText(s, 0, 1, "t1"));
+  ASSERT_TRUE(w.SetText(s, 0, 2, "t"));
+  EXPECT_EQ(UniqueStrings(w.BuildStream()), 2501u);
+
+  TempDir dir;
+  std::string error;
+  ASSERT_TRUE(w.Save(dir.File("shared.xls"), &error)) << error;
+  WorkbookReader r;
+  ASSERT_TRUE(r.Open(dir.File("shared.xls"), &error)) << error;
+  Sheet sheet;
+  ASSERT_TRUE(r.ReadSheet(0, &sheet, &error)) << error;
+  for (uint32_t i = 0; i < 5000; i += 37) EXPECT_EQ(sheet.Find(i, 0)->text, text(i)) << i;
+  EXPECT_EQ(sheet.Find(0, 1)->text, "t1");
+  EXPECT_EQ(sheet.Find(0, 2)->text, "t");
+}
+
 TEST(WorkbookWriter, SaveReplacesAtomically) {
   TempDir dir;
   const std::string path = dir.File("book.xls");
