@@ -7,6 +7,7 @@
 #include "model/number_text.h"
 #include "model/ole_date.h"
 #include "model/string_mask.h"
+#include "shared/ascii_case.h"
 #include "model/text_util.h"
 
 namespace maltrove {
@@ -58,17 +59,6 @@ double ReadNumber(std::string_view s, int* fractionDigits) {
 }
 
 bool IsSelectColumn(const CGridColumn& column) { return column.inputType == kInputSelect; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // The cell's own lists when both are set, else the column's.
 void SelectLists(const CGridColumn& column, const CellCombo* own, std::string_view* values,
@@ -161,7 +151,7 @@ std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own
   ListCursor cursor(values);
   std::string_view v;
   while (cursor.Next(&v)) {
-    if (EqualIgnoringCase(v, input)) return v;
+    if (EqualsIgnoringAsciiCase(v, input)) return v;
   }
   return {};
 }

@@ -3,6 +3,9 @@
 #include <charconv>
 #include <string>
 
+#include "shared/ascii_case.h"
+#include "shared/trim.h"
+
 namespace maltrove {
 
 namespace {
@@ -10,27 +13,6 @@ namespace {
 constexpr char kCharsetData[] =
 #include "shared/charset_data.inc"
     ;
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view TrimSpace(std::string_view s) {
-  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// `lower` is already lower-case.
-bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (LowerAscii(text[i]) != lower[i]) return false;
-  }
-  return true;
-}
 
 // Cuts the next blank-separated token off the front of `line`.
 bool NextToken(std::string_view* line, std::string_view* token) {
@@ -54,7 +36,7 @@ int ReadNumber(std::string_view token) {
 std::string_view CharsetDataText() { return {kCharsetData, sizeof(kCharsetData) - 1}; }
 
 bool LookupEncoding(std::string_view name, int* codePage, int* familyCodePage) {
-  std::string wanted(TrimSpace(name));
+  std::string wanted(TrimBlanks(name));
   for (char& c : wanted) c = LowerAscii(c);
   if (wanted.empty()) return false;
 
@@ -71,7 +53,7 @@ bool LookupEncoding(std::string_view name, int* codePage, int* familyCodePage) {
     if (codePage) *codePage = page;
     if (familyCodePage) *familyCodePage = family;
     while (NextToken(&line, &token)) {
-      if (EqualsIgnoringCase(TrimSpace(token), wanted)) return true;
+      if (EqualsIgnoringAsciiCase(TrimBlanks(token), wanted)) return true;
     }
   }
   if (codePage) *codePage = 0;

@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <vector>
 
+#include "shared/ascii_case.h"
 #include "shared/trim.h"
 
 namespace maltrove {
@@ -28,17 +28,6 @@ struct Attribute {
   std::string key;
   std::string value;
 };
-
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // KEY=value pairs separated by ';'; a value in braces may hold ';'.
 std::vector<Attribute> Attributes(std::string_view text) {
@@ -150,7 +139,7 @@ bool AppendDsnAttributes(const std::string& dsn, std::string* out) {
   }
   // Keys one after another, each ending in a zero, the list in another.
   for (const char* key = keys; key < keys + sizeof(keys) && *key != '\0'; key += strlen(key) + 1) {
-    if (SameKey(key, "Driver") || SameKey(key, "Description")) continue;
+    if (EqualsIgnoringAsciiCase(key, "Driver") || EqualsIgnoringAsciiCase(key, "Description")) continue;
     if (!AppendAttribute(key, ProfileString(dsn, key, "ODBC.INI"), out)) return false;
   }
   return true;
@@ -168,8 +157,8 @@ bool WithDriver(const std::string& connectionString, const std::vector<Attribute
   std::string own;
   bool dsn = false;
   for (const Attribute& pair : pairs) {
-    if (SameKey(pair.key, "DRIVER")) continue;
-    if (SameKey(pair.key, "DSN")) {
+    if (EqualsIgnoringAsciiCase(pair.key, "DRIVER")) continue;
+    if (EqualsIgnoringAsciiCase(pair.key, "DSN")) {
       if (dsn) continue;  // the driver manager reads the first only
       dsn = true;
       if (!AppendDsnAttributes(pair.value, out)) return false;
@@ -187,7 +176,7 @@ bool WithDriver(const std::string& connectionString, const std::vector<Attribute
 std::string ConnectionAttribute(std::string_view connectionString, std::string_view key,
                                 bool* found) {
   for (const Attribute& pair : Attributes(connectionString)) {
-    if (SameKey(pair.key, key)) {
+    if (EqualsIgnoringAsciiCase(pair.key, key)) {
       if (found) *found = true;
       return pair.value;
     }
@@ -202,13 +191,13 @@ OdbcInterfaceChoice ChooseOdbcInterface(const std::string& connectionString) {
   // The driver manager follows whichever of DSN and DRIVER comes first.
   const Attribute* decisive = nullptr;
   for (const Attribute& pair : pairs) {
-    if (SameKey(pair.key, "DSN") || SameKey(pair.key, "DRIVER") || SameKey(pair.key, "FILEDSN")) {
+    if (EqualsIgnoringAsciiCase(pair.key, "DSN") || EqualsIgnoringAsciiCase(pair.key, "DRIVER") || EqualsIgnoringAsciiCase(pair.key, "FILEDSN")) {
       decisive = &pair;
       break;
     }
   }
-  if (decisive != nullptr && SameKey(decisive->key, "FILEDSN")) return choice;
-  const bool namesDriver = decisive != nullptr && SameKey(decisive->key, "DRIVER");
+  if (decisive != nullptr && EqualsIgnoringAsciiCase(decisive->key, "FILEDSN")) return choice;
+  const bool namesDriver = decisive != nullptr && EqualsIgnoringAsciiCase(decisive->key, "DRIVER");
   std::string driver;
   if (namesDriver) {
     driver = decisive->value;
