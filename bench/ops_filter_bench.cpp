@@ -100,8 +100,8 @@ void BM_FilterRowsContains(benchmark::State& state) {
   FilterRequest request;
   request.conditions[0] = ScriptFilterCondition(g, 0, kFilterContains, kNeedle);
   for (auto _ : state) {
-    std::vector<CGridRow*> rows = FilterRows(g, request, nullptr);
-    benchmark::DoNotOptimize(rows.data());
+    std::vector<uint32_t> ids = FilterRowIds(g, request, nullptr);
+    benchmark::DoNotOptimize(ids.data());
   }
   state.SetItemsProcessed(state.iterations() * kRows);
 }

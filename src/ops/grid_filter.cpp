@@ -249,13 +249,6 @@ std::vector<uint32_t> FilterRowIds(const CGridModel& grid, const FilterRequest& 
   return passed;
 }
 
-std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
-                                  platform::ProgressDialog* progress) {
-  std::vector<CGridRow*> rows;
-  for (uint32_t id : FilterRowIds(grid, request, progress)) rows.push_back(grid.rowById(id));
-  return rows;
-}
-
 void ApplyFilter(CGridModel* grid, platform::UserInterface* ui, const FilterRequest& request) {
   if (grid == nullptr) return;
   if (grid->isFiltered()) grid->showAllRows();

@@ -97,12 +97,9 @@ class FilterEvaluator {
   std::array<int, 2> joins_;
 };
 
-// The rows of the whole table that pass, in table order. Reads the model
-// only, so it may run on a worker; `progress` (when given) gets the range of
-// all rows and follows the pass.
-std::vector<CGridRow*> FilterRows(CGridModel& grid, const FilterRequest& request,
-                                  platform::ProgressDialog* progress);
-// The same as row ids.
+// The ids of the rows of the whole table that pass, in table order. Reads
+// the model only, so it may run on a worker; `progress` (when given) gets the
+// range of all rows and follows the pass.
 std::vector<uint32_t> FilterRowIds(const CGridModel& grid, const FilterRequest& request,
                                    platform::ProgressDialog* progress);
 
