@@ -341,37 +341,23 @@ bool WorkbookDatabase::Execute(const std::string& sql, std::string* error) {
   return ok;
 }
 
-std::unique_ptr<WorkbookDatabase::Statement> WorkbookDatabase::Prepare(const std::string& sql,
-                                                                       std::string* error) {
+bool WorkbookDatabase::ColumnNames(const std::string& table, std::vector<std::string>* names,
+                                   std::string* error) {
+  const bool internal = internal_;
+  internal_ = true;  // PRAGMA is refused to the statements of callers only
   sqlite3_stmt* stmt = nullptr;
-  if (!PrepareOne(sql, &stmt, error)) return nullptr;
-  return std::unique_ptr<Statement>(new Statement(stmt));
-}
-
-WorkbookDatabase::Statement::~Statement() { sqlite3_finalize(stmt_); }
-
-bool WorkbookDatabase::Statement::Run(const std::vector<std::optional<std::string_view>>& values,
-                                      std::string* error) {
-  if (static_cast<int>(values.size()) != sqlite3_bind_parameter_count(stmt_)) {
-    return Fail(error, "wrong number of values");
-  }
-  for (size_t i = 0; i < values.size(); ++i) {
-    const int parameter = static_cast<int>(i + 1);
-    if (values[i]) {
-      sqlite3_bind_text(stmt_, parameter, values[i]->data(), static_cast<int>(values[i]->size()),
-                        SQLITE_STATIC);
-    } else {
-      sqlite3_bind_null(stmt_, parameter);
-    }
-  }
+  const std::string pragma = "PRAGMA table_info(" + Quoted(table) + ")";
+  const bool prepared = sqlite3_prepare_v2(db_, pragma.c_str(), -1, &stmt, nullptr) == SQLITE_OK;
+  internal_ = internal;
+  if (!prepared) return Fail(error, DbError(db_));
+  names->clear();
   int rc;
-  while ((rc = sqlite3_step(stmt_)) == SQLITE_ROW) {
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    names->emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
   }
-  const bool ok = rc == SQLITE_DONE;
-  if (!ok) Fail(error, DbError(sqlite3_db_handle(stmt_)));
-  // Every parameter is bound again by the next run: no bindings to clear.
-  sqlite3_reset(stmt_);
-  return ok;
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_DONE) return Fail(error, DbError(db_));
+  return true;
 }
 
 bool WorkbookDatabase::WriteWorkbook(std::string* error) {
@@ -405,21 +391,15 @@ bool WorkbookDatabase::WriteWorkbook(std::string* error) {
       continue;
     }
     ++sheets;
-    const std::string pragma = "PRAGMA table_info(" + Quoted(table) + ")";
-    if (sqlite3_prepare_v2(db_, pragma.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-      note(DbError(db_));
+    std::vector<std::string> names;
+    if (!ColumnNames(table, &names, &reason)) {
+      note(reason);
       continue;
     }
-    uint32_t column = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-      if (column < kMaxColumns) {
-        writer.SetText(sheet, 0, column,
-                       reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
-      }
-      ++column;
+    for (size_t c = 0; c < names.size() && c < kMaxColumns; ++c) {
+      writer.SetText(sheet, 0, static_cast<uint32_t>(c), names[c]);
     }
-    sqlite3_finalize(stmt);
-    if (column > kMaxColumns) note("table " + table + " has more than 256 columns");
+    if (names.size() > kMaxColumns) note("table " + table + " has more than 256 columns");
 
     const std::string select = "SELECT * FROM " + Quoted(table);
     if (sqlite3_prepare_v2(db_, select.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {

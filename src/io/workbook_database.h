@@ -8,8 +8,6 @@
 // text that reads as a number as that number.
 #pragma once
 
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,25 +42,10 @@ class WorkbookDatabase {
   // refused. A failing statement changes nothing.
   bool Execute(const std::string& sql, std::string* error);
 
-  // One statement with ? parameters, run once per list of values: the same
-  // effect as running it with the values written as literals, without
-  // parsing it again for every row.
-  class Statement {
-   public:
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    // Parameters count from 1; nullopt is NULL.
-    bool Run(const std::vector<std::optional<std::string_view>>& values, std::string* error);
-
-   private:
-    friend class WorkbookDatabase;
-    explicit Statement(sqlite3_stmt* stmt) : stmt_(stmt) {}
-    sqlite3_stmt* stmt_;
-  };
-  // Null on failure. The statement must be destroyed before Close.
-  std::unique_ptr<Statement> Prepare(const std::string& sql, std::string* error);
+  // The column names of `table` in their order, as its worksheet's first
+  // row holds them.
+  bool ColumnNames(const std::string& table, std::vector<std::string>* names,
+                   std::string* error);
 
   // Writes every table as a worksheet named after it, in the order they were
   // created: the column names, then the rows in table order (numbers as

@@ -9,6 +9,8 @@
 
 #include "io/date_memo.h"
 #include "io/dsv_format.h"
+#include "io/numeric_affinity.h"
+#include "io/xls/workbook_writer.h"
 #include "io/workbook_database.h"
 #include "model/cell_value.h"
 #include "model/text_util.h"
@@ -132,90 +134,102 @@ std::string GridInsertStatement(const CGridModel& grid, const std::vector<int>& 
   return Trim(sql);
 }
 
+namespace {
+
+// The grid's rows, row 1 on, as a "numeric"/"text" table of the workbook
+// database stores them; false with `problem` set when the sheet is full.
+bool WriteGridRows(const CGridModel& grid, const std::vector<int>& columns, bool displayText,
+                   platform::ProgressDialog* progress, xls::WorkbookWriter& writer, int sheet,
+                   std::string* problem) {
+  const size_t width = std::min<size_t>(columns.size(), WorkbookDatabase::kMaxColumns);
+  std::vector<bool> numeric;
+  std::vector<bool> plainDate;  // its text is the date's digits, nothing to trim
+  for (size_t i = 0; i < width; ++i) {
+    const CGridColumn& column = *grid.column(columns[i]);
+    numeric.push_back(column.dataType == kDataNumeric);
+    plainDate.push_back(!displayText && column.dataType == kDataDateTime &&
+                        column.outputType.empty());
+  }
+  std::vector<DateMemo> dates(width);
+  NumericAffinity affinity;
+  std::string text;
+  const int rows = grid.getRowCount();
+  for (int r = 0; r < rows; ++r) {
+    if (r >= WorkbookDatabase::kMaxDataRows) {
+      *problem = std::string("table ") + kTable + " has more than 65535 rows";
+      return false;
+    }
+    const auto sheetRow = static_cast<uint32_t>(r + 1);
+    for (size_t i = 0; i < width; ++i) {
+      const auto sheetColumn = static_cast<uint32_t>(i);
+      if (plainDate[i]) {
+        const CGridCell& cell = *grid.cell(r, columns[i]);
+        if (!cell.isNull) writer.SetText(sheet, sheetRow, sheetColumn, dates[i].TextOf(cell.number));
+        continue;
+      }
+      ReadCellText(grid, r, columns[i], displayText, &text);
+      const std::string_view trimmed = TrimBlanks(text);
+      if (!numeric[i]) {
+        writer.SetText(sheet, sheetRow, sheetColumn, trimmed);
+        continue;
+      }
+      if (trimmed.empty() || trimmed == "NULL") continue;  // stored as NULL
+      const NumericAffinity::Value value = affinity.Apply(trimmed);
+      if (value.isNumber) writer.SetNumber(sheet, sheetRow, sheetColumn, value.number);
+      else writer.SetText(sheet, sheetRow, sheetColumn, value.text);
+    }
+    if (progress != nullptr) progress->Step();
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool hidden,
                           bool checkButton, bool displayText, platform::ProgressDialog* progress,
                           std::string* error) {
-  // A fresh workbook replaces the file only once it is complete, so a failed
-  // export keeps the earlier file rather than deleting it first.
-  WorkbookDatabase database;
-  if (!database.OpenEmpty(path, error)) return false;
+  // The table statement runs on the workbook database, which refuses what
+  // the driver refuses (a column name used twice); the rows then go straight
+  // into the worksheet, each value stored as that table would store it. A
+  // fresh workbook replaces the file only once it is complete, so a failed
+  // export keeps the earlier file.
   const std::vector<int> columns = ListedColumns(grid, hidden, checkButton);
-  bool ok = database.Execute(GridTableStatement(grid, columns), error);
-  const int rows = grid.getRowCount();
+  WorkbookDatabase database;
+  std::vector<std::string> names;
+  if (!database.OpenEmpty(path, error) ||
+      !database.Execute(GridTableStatement(grid, columns), error) ||
+      !database.ColumnNames(kTable, &names, error)) {
+    return false;
+  }
+  std::string problem;
+  if (names.size() > WorkbookDatabase::kMaxColumns) {
+    problem = std::string("table ") + kTable + " has more than 256 columns";
+    names.resize(WorkbookDatabase::kMaxColumns);
+  }
+  xls::WorkbookWriter writer;
+  const int sheet = writer.AddSheet(kTable);
+  for (size_t c = 0; c < names.size(); ++c) {
+    writer.SetText(sheet, 0, static_cast<uint32_t>(c), names[c]);
+  }
   if (progress != nullptr) {
-    progress->SetRange(rows);
+    progress->SetRange(grid.getRowCount());
     progress->SetPosition(0);
   }
-  if (ok) {
-    // Rows go in batches, one INSERT with parameters for `batch` rows: the
-    // values bound as text, or NULL where the literal statement writes NULL,
-    // store exactly what the literals do, row after row.
-    const std::string head = std::string("INSERT INTO ") + kTable + " (" +
-                             ColumnList(grid, columns) + ") VALUES ";
-    const size_t width = columns.size();
-    const auto prepare = [&](int batchRows) {
-      std::string sql = head;
-      for (int b = 0; b < batchRows; ++b) {
-        sql += b > 0 ? ", (" : "(";
-        for (size_t i = 0; i < width; ++i) sql += i > 0 ? ", ?" : "?";
-        sql += ")";
-      }
-      return database.Prepare(sql, error);
-    };
-    // 16 rows, fewer for a wide table: within the 999 parameters every
-    // SQLite takes.
-    const int batch =
-        static_cast<int>(std::clamp<size_t>(999 / std::max<size_t>(width, 1), 1, 16));
-    const int full = std::min(rows, batch);
-    std::unique_ptr<WorkbookDatabase::Statement> statement = full > 0 ? prepare(full) : nullptr;
-    // One transaction for speed only.
-    ok = (full == 0 || statement != nullptr) && database.Execute("BEGIN", error);
-    std::vector<bool> numeric;
-    std::vector<bool> plainDate;  // its text is the date's digits, nothing to trim
-    for (int col : columns) {
-      const CGridColumn& column = *grid.column(col);
-      numeric.push_back(column.dataType == kDataNumeric);
-      plainDate.push_back(!displayText && column.dataType == kDataDateTime &&
-                          column.outputType.empty());
-    }
-    std::vector<std::string> texts(width * static_cast<size_t>(batch));
-    std::vector<DateMemo> dates(width);
-    std::vector<std::optional<std::string_view>> values(width * static_cast<size_t>(batch));
-    int batched = 0;
-    for (int r = 0; ok && r < rows; ++r) {
-      std::string* text = &texts[static_cast<size_t>(batched) * width];
-      std::optional<std::string_view>* value = &values[static_cast<size_t>(batched) * width];
-      for (size_t i = 0; i < width; ++i) {
-        if (plainDate[i]) {
-          const CGridCell& cell = *grid.cell(r, columns[i]);
-          // The text is copied: the memo changes with the next date of the batch.
-          if (cell.isNull) text[i].clear();
-          else text[i] = dates[i].TextOf(cell.number);
-          value[i] = text[i];
-          continue;
-        }
-        ReadCellText(grid, r, columns[i], displayText, &text[i]);
-        const std::string_view trimmed = TrimBlanks(text[i]);
-        if (numeric[i] && (trimmed.empty() || trimmed == "NULL")) value[i].reset();
-        else value[i] = trimmed;
-      }
-      if (progress != nullptr) progress->Step();
-      if (++batched < batch && r + 1 < rows) continue;
-      if (batched < batch) {
-        // The last rows, fewer than a batch.
-        if (batched != full) {
-          statement = prepare(batched);
-          ok = statement != nullptr;
-        }
-        values.resize(static_cast<size_t>(batched) * width);
-      }
-      ok = ok && statement->Run(values, error);
-      batched = 0;
-    }
+  std::string rowProblem;
+  if (!WriteGridRows(grid, columns, displayText, progress, writer, sheet, &rowProblem) &&
+      problem.empty()) {
+    problem = rowProblem;
   }
-  std::string closeError;
-  const bool closed = database.Close(ok ? error : &closeError);
-  return ok && closed;
+  std::string reason;
+  if (!writer.Save(path, &reason)) {
+    if (error != nullptr) *error = reason;
+    return false;
+  }
+  if (!problem.empty()) {
+    if (error != nullptr) *error = problem;
+    return false;
+  }
+  return true;
 }
 
 bool ExportStatementsToWorkbook(const std::string& path, const std::string& fifth,

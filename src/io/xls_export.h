@@ -1,5 +1,6 @@
 // Excel export: the grid's rows, or two SQL statements, written into a new
-// Excel 97-2003 workbook through WorkbookDatabase, and the three automation
+// Excel 97-2003 workbook (the statements through WorkbookDatabase, the rows
+// straight into the worksheet as its tables store them), and the three automation
 // members that start it behind a save dialog and a progress dialog.
 #pragma once
 
@@ -29,11 +30,12 @@ std::string GridTableStatement(const CGridModel& grid, const std::vector<int>& c
 std::string GridInsertStatement(const CGridModel& grid, const std::vector<int>& columns, int row,
                                 bool displayText);
 
-// Deletes the file, creates Sheet1 with the columns ListedColumns gives and
-// inserts every row in use, stepping the progress bar once per row (when
-// given). False when the workbook cannot be written or a statement fails;
-// rows inserted before a failure are still written. A sheet holds at most
-// 65,535 rows below its header, so a grid of 65,536 rows fails after
+// Replaces the file with a workbook whose Sheet1 holds the columns
+// ListedColumns gives and every row in use, as GridTableStatement and one
+// GridInsertStatement per row would store them, stepping the progress bar
+// once per row (when given). False when the workbook cannot be written or
+// the table statement fails (a column name used twice). A sheet holds at
+// most 65,535 rows below its header, so a grid of 65,536 rows fails after
 // writing all but the last.
 bool ExportGridToWorkbook(const CGridModel& grid, const std::string& path, bool hidden,
                           bool checkButton, bool displayText, platform::ProgressDialog* progress,

@@ -529,6 +529,46 @@ TEST(XlsExportTest, RowsInBatchesEqualTheLiteralStatements) {
   }
 }
 
+// Numbers of every shape in numeric columns (their output and their display
+// texts, with and without a pattern) must be stored as the literal
+// statements store them: integers, zero of either sign, long and inexact
+// decimals, and texts that are no number.
+TEST(XlsExportTest, NumericTextsEqualTheLiteralStatements) {
+  const char* numbers[] = {"0",     "-0",         "-0.0",        "12",
+                           "-7.25", "0.1",        "2.675",       "123456789012345",
+                           "1234567890123456789", "99999999999999.9", "0.000001", "",
+                           "4.35",  "12345678.1234567", "1e5", "-.5"};
+  for (const bool displayText : {false, true}) {
+    TempDir dir;
+    CGridModel g;
+    g.insertColumn(-1, "plain", 80, "", kDataNumeric, kInputText, "", "", 0, "");
+    g.insertColumn(-1, "shown", 80, "", kDataNumeric, kInputText, "", "#,###.##", 0, "");
+    g.setColumnDisplayType(1, "#,###.##");
+    g.insertColumn(-1, "text", 80, "", kDataString, kInputText, "", "", 0, "");
+    const int rows = static_cast<int>(std::size(numbers));
+    for (int r = 0; r < rows; ++r) {
+      g.insertRow(-1);
+      g.setCellStringData(r, 0, numbers[r]);
+      g.setCellStringData(r, 1, numbers[(r + 3) % rows]);
+      g.setCellStringData(r, 2, numbers[(r + 5) % rows]);
+    }
+    std::string error;
+    const std::string exported = dir.File("numbers.xls");
+    ASSERT_TRUE(ExportGridToWorkbook(g, exported, true, true, displayText, nullptr, &error))
+        << error;
+    const std::string literal = dir.File("numbers_literal.xls");
+    WorkbookDatabase db;
+    ASSERT_TRUE(db.Open(literal, &error)) << error;
+    const std::vector<int> all = {0, 1, 2};
+    ASSERT_TRUE(db.Execute(GridTableStatement(g, all), &error)) << error;
+    for (int r = 0; r < rows; ++r) {
+      ASSERT_TRUE(db.Execute(GridInsertStatement(g, all, r, displayText), &error)) << error;
+    }
+    ASSERT_TRUE(db.Close(&error)) << error;
+    EXPECT_EQ(xls::testing::ReadBytes(exported), xls::testing::ReadBytes(literal)) << displayText;
+  }
+}
+
 TEST(XlsExportTest, AGridWithoutRowsGivesTheHeaderOnly) {
   TempDir dir;
   CGridModel g;
