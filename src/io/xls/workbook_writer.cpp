@@ -24,6 +24,27 @@ bool Fail(std::string* error, std::string message) {
 
 char16_t FoldAscii(char16_t c) { return (c >= 'a' && c <= 'z') ? static_cast<char16_t>(c - 32) : c; }
 
+// 64-bit words multiplied into the hash, the last one zero-padded: short
+// texts, the usual cell, take one or two steps.
+uint32_t TextHash(std::string_view s) {
+  constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+  uint64_t hash = s.size() * kMultiplier;
+  size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 29;
+  }
+  if (i < s.size()) {
+    uint64_t word = 0;
+    std::memcpy(&word, s.data() + i, s.size() - i);
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 29;
+  }
+  return static_cast<uint32_t>(hash ^ (hash >> 32));
+}
+
 bool SameName(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
@@ -74,13 +95,16 @@ bool WorkbookWriter::SetText(int sheet, uint32_t row, uint32_t col, std::string_
   if (sheet < 0 || static_cast<size_t>(sheet) >= sheets_.size() || row >= kMaxRows ||
       col >= kMaxColumns)
     return false;
-  const uint32_t index = TextIndex(utf8);
-  return Put(sheet, row, col, index, 0);
+  // A column often repeats its text from row to row: its last text is
+  // compared before the table is searched.
+  uint32_t& last = last_text_[col];
+  if (last == kNoText || KeyOf(last) != utf8) last = TextIndex(utf8);
+  return Put(sheet, row, col, last, 0);
 }
 
 uint32_t WorkbookWriter::TextIndex(std::string_view utf8) {
   if ((strings_.size() + 1) * 2 > slots_.size()) GrowSlots();
-  const auto hash = static_cast<uint32_t>(std::hash<std::string_view>{}(utf8));
+  const uint32_t hash = TextHash(utf8);
   const size_t mask = slots_.size() - 1;
   for (size_t i = hash & mask;; i = (i + 1) & mask) {
     TextSlot& slot = slots_[i];

@@ -70,6 +70,8 @@ class WorkbookWriter {
   std::string keys_;
   std::vector<size_t> key_starts_{0};
   std::vector<TextSlot> slots_;
+  // Per column, the SST index of the text last written there.
+  std::vector<uint32_t> last_text_ = std::vector<uint32_t>(kMaxColumns, kNoText);
 };
 
 }  // namespace maltrove::xls
