@@ -250,27 +250,33 @@ CGridCell CGridModel::newCell(const CGridColumn& column) const {
 }
 
 // A row under a free id (or a new one) with its cells at their defaults.
+// Every cell is written once: a new id's cells are built with their
+// values, and a free id's row and cells were reset by freeRow.
 CGridRow* CGridModel::newRow() {
+  const bool fresh = freeIds_.empty();
   uint32_t id;
-  if (freeIds_.empty()) {
+  if (fresh) {
     id = rows_.size();
     rows_.push_back();
-    for (CellColumn& cells : cells_) cells.push_back();
   } else {
     id = freeIds_.back();
     freeIds_.pop_back();
   }
-  CGridRow* created = &rows_[id];
-  *created = CGridRow();
-  created->id = id;
-  created->inserted = true;
-  created->height = style_.cellHeightDefault;
   for (size_t c = 0; c < columns_.size(); ++c) {
     const CGridColumn& column = *columns_[c];
-    if (column.inputType == kInputCheckBox || !column.defaultValue.empty()) {
+    const bool preset = column.inputType == kInputCheckBox || !column.defaultValue.empty();
+    if (fresh && preset) {
+      cells_[c].push_back(newCell(column));
+    } else if (fresh) {
+      cells_[c].push_back();
+    } else if (preset) {
       cells_[c][id] = newCell(column);
     }
   }
+  CGridRow* created = &rows_[id];
+  created->id = id;
+  created->inserted = true;
+  created->height = style_.cellHeightDefault;
   return created;
 }
 
