@@ -219,7 +219,7 @@ class CGridModel {
   int outputCodePage = 0;
 
  private:
-  int rowsInUse() const;
+  int rowsInUse() const { return static_cast<int>(rowIds().size()); }
   void markEdited(CGridRow& row, CGridCell& cell);
   CGridRow* newRow();
   void freeRow(uint32_t id);
@@ -233,7 +233,11 @@ class CGridModel {
   bool validSelectionIndex(int row, int col) const;
 
   void repaintAll() const;
-  void repaintCell(int row, int col) const;
+  // Inline: every stored cell asks, and without a drawing view the answer
+  // is no.
+  void repaintCell(int row, int col) const {
+    if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintCell(row, col);
+  }
   void repaintRow(int row) const;
   void repaintColumn(int col) const;
   void recomputeScrollBars() const;

@@ -43,8 +43,6 @@ CGridModel::~CGridModel() = default;
 
 // ---- access ---------------------------------------------------------------
 
-int CGridModel::rowsInUse() const { return static_cast<int>(rowIds().size()); }
-
 int32_t CGridModel::getRowCount() const { return rowsInUse(); }
 
 CGridColumn* CGridModel::column(int col) {
@@ -440,9 +438,6 @@ void CGridModel::styleChanged() {
 
 void CGridModel::repaintAll() const {
   if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintAll();
-}
-void CGridModel::repaintCell(int r, int col) const {
-  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintCell(r, col);
 }
 void CGridModel::repaintRow(int r) const {
   if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintRow(r);
