@@ -134,9 +134,11 @@ std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_v
 
 std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own,
                                  std::string_view input, std::string* scratch) {
-  if (column.selectMatchMethod == "bankCode") input = *scratch = std::string(BankCodeFor(input));
+  // Views compare their sizes first: most columns name no method at all.
+  const std::string_view method = column.selectMatchMethod;
+  if (method == "bankCode") input = *scratch = std::string(BankCodeFor(input));
 
-  if (column.selectMatchMethod == "value") {
+  if (method == "value") {
     std::string_view list = column.comboValues.empty() ? std::string_view(column.comboDatas)
                                                        : std::string_view(column.comboValues);
     return FindListEntry(list, input) >= 0 ? input : std::string_view();
