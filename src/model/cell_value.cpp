@@ -63,7 +63,7 @@ bool IsSelectColumn(const CGridColumn& column) { return column.inputType == kInp
 // The cell's own lists when both are set, else the column's.
 void SelectLists(const CGridColumn& column, const CellCombo* own, std::string_view* values,
                  std::string_view* datas) {
-  if (own != nullptr && !own->comboValues.empty() && !own->comboDatas.empty()) {
+  if (HasOwnSelectLists(own)) {
     *values = own->comboValues;
     *datas = own->comboDatas;
   } else {
@@ -159,7 +159,7 @@ std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own
 }
 
 void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text,
-                  const CellCombo* own) {
+                  const CellCombo* own, const SelectListIndex* index) {
   std::string_view s = TrimBlanks(text);
   cell.isNull = false;
   switch (column.dataType) {
@@ -184,7 +184,8 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
   }
   if (IsSelectColumn(column)) {
     std::string scratch;
-    cell.text.assign(MatchSelectView(column, own, s, &scratch));
+    cell.text.assign(index != nullptr ? index->Match(s, &scratch)
+                                      : MatchSelectView(column, own, s, &scratch));
   } else if (column.inputLimit > 0) {
     cell.text = Trim(TruncateUtf8(s, static_cast<size_t>(column.inputLimit)));
   } else {

@@ -9,6 +9,7 @@
 
 #include "model/grid_column.h"
 #include "model/grid_row.h"
+#include "model/select_lists.h"
 
 namespace maltrove {
 
@@ -24,10 +25,17 @@ inline bool TakesInputInPlace(const CGridColumn& column) {
   return column.ignoreChar.empty() && column.outputType.empty();
 }
 
+// Whether a cell's own select lists take the place of the column's: only
+// when both are set.
+inline bool HasOwnSelectLists(const CellCombo* own) {
+  return own != nullptr && !own->comboValues.empty() && !own->comboDatas.empty();
+}
+
 // Stores a text in the cell's normal form for its column; never refuses.
-// `own` is the cell's own select lists, if it has any.
+// `own` is the cell's own select lists, if it has any; `index`, when given,
+// is the column's lists split (for a cell without lists of its own).
 void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text,
-                  const CellCombo* own = nullptr);
+                  const CellCombo* own = nullptr, const SelectListIndex* index = nullptr);
 
 // The stored value of a select cell matched against its lists: a view into
 // `text`, the lists, or `scratch` (a bank code's text), so the fill of a

@@ -17,6 +17,7 @@
 #include "model/grid_row.h"
 #include "model/grid_style.h"
 #include "model/grid_view.h"
+#include "model/select_lists.h"
 
 namespace maltrove {
 
@@ -221,6 +222,7 @@ class CGridModel {
  private:
   int rowsInUse() const { return static_cast<int>(rowIds().size()); }
   void markEdited(CGridRow& row, CGridCell& cell);
+  const SelectListIndex& selectIndex(int col);
   CGridRow* newRow();
   void freeRow(uint32_t id);
   CGridCell newCell(const CGridColumn& column) const;
@@ -252,6 +254,7 @@ class CGridModel {
   std::vector<uint32_t> freeIds_;
   std::vector<CellColumn> cells_;
   std::vector<std::unordered_map<uint32_t, CellCombo>> combos_;  // by column, by row id
+  std::vector<SelectListIndex> selectIndexes_;                      // by column
   std::vector<uint32_t> order_;
   std::vector<uint32_t> filteredIds_;
   bool filtered_ = false;

@@ -198,6 +198,7 @@ int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_
   }
   cells_.insert(cells_.begin() + index, std::move(added));
   combos_.emplace(combos_.begin() + index);
+  selectIndexes_.emplace(selectIndexes_.begin() + index);
   const int shift = column->width + kGap;
   columns_.insert(columns_.begin() + index, std::move(column));
   for (size_t i = static_cast<size_t>(index) + 1; i < columns_.size(); ++i) {
@@ -216,6 +217,7 @@ void CGridModel::removeColumn(int32_t col) {
   dropHiddenCells(nullptr, target);
   cells_.erase(cells_.begin() + col);
   combos_.erase(combos_.begin() + col);
+  selectIndexes_.erase(selectIndexes_.begin() + col);
   const int shift = target->width + kGap;
   columns_.erase(columns_.begin() + col);
   moveColumns(col, -shift);
@@ -227,6 +229,7 @@ void CGridModel::removeColumn(int32_t col) {
 void CGridModel::removeAllColumns() {
   cells_.clear();
   combos_.clear();
+  selectIndexes_.clear();
   columns_.clear();
   hiddenCells_.clear();
   selection_.clear();
