@@ -10,14 +10,8 @@ void CompactText::release() {
   bytes_[kInline] = 0;
 }
 
-void CompactText::assign(std::string_view s) {
-  if (s.size() <= kInline && !onHeap()) {
-    // The common store: a short text over a short one (or into the same
-    // bytes, which memmove allows).
-    if (!s.empty()) std::memmove(bytes_, s.data(), s.size());
-    bytes_[kInline] = static_cast<char>(s.size());
-    return;
-  }
+// assign's other cases: a text to or from the heap.
+void CompactText::assignElsewhere(std::string_view s) {
   if (s.size() <= kInline) {
     // s may point into this text's own block: copy before freeing it.
     char copy[kInline];

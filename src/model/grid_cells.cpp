@@ -72,7 +72,8 @@ int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string&
     if (!text) return 0;
     SetCellValue(column, *c, *text, own, index);
   }
-  if (column.dataType == kDataString && !IsValidUtf8(c->text)) {
+  // Most stored texts are short ASCII: valid without the walk.
+  if (column.dataType == kDataString && !c->text.isInlineAscii() && !IsValidUtf8(c->text)) {
     SetCellValue(column, *c, NormalizeUtf8(c->text), own, index);
   }
   const bool checkable = column.isCheckable();

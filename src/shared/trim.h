@@ -6,7 +6,7 @@ namespace maltrove {
 
 // ASCII white space: space, \t, \n, \r, \v, \f.
 inline bool IsAsciiSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+  return c == ' ' || (c >= '\t' && c <= '\r');  // \t \n \v \f \r are 9..13
 }
 
 // The text without ASCII white space at its ends.

@@ -9,6 +9,12 @@ TEST(TrimTest, RemovesAsciiWhitespaceOnlyAtEnds) {
   EXPECT_EQ(Trim(" \t\r\n\v\fa b\f\v\n\r\t "), "a b");
   EXPECT_EQ(Trim("   "), "");
   EXPECT_EQ(Trim("\xE3\x80\x80x"), "\xE3\x80\x80x");  // ideographic space is kept
+  // Exactly the six blanks, of all 256 bytes.
+  const std::string_view blanks(" \t\n\v\f\r");
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    EXPECT_EQ(IsAsciiSpace(c), blanks.find(c) != std::string_view::npos) << b;
+  }
 }
 
 TEST(SplitListTest, DropsOnlyAnEmptyLastPiece) {
