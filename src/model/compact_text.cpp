@@ -15,10 +15,10 @@ void CompactText::assignElsewhere(std::string_view s) {
   if (s.size() <= kInline) {
     // s may point into this text's own block: copy before freeing it.
     char copy[kInline];
-    if (!s.empty()) std::memcpy(copy, s.data(), s.size());
+    const bool highBytes = CopyShort(copy, s.data(), s.size());
     release();
-    if (!s.empty()) std::memcpy(bytes_, copy, s.size());
-    bytes_[kInline] = static_cast<char>(s.size());
+    CopyShort(bytes_, copy, s.size());
+    setInlineSize(s.size(), highBytes);
     return;
   }
   if (s.size() > UINT32_MAX) throw std::bad_alloc();

@@ -3,7 +3,6 @@
 // the heap in a block of exactly its size.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <ostream>
@@ -16,8 +15,7 @@ class CompactText {
  public:
   static constexpr size_t kInline = 15;
 
-  // Every byte is set, so that isInlineAscii may read past the text.
-  CompactText() : bytes_{} {}
+  CompactText() { bytes_[kInline] = 0; }
   explicit CompactText(std::string_view s) : CompactText() { assign(s); }
   CompactText(const CompactText& other) : CompactText() { assign(other.view()); }
   CompactText(CompactText&& other) noexcept {
@@ -48,8 +46,8 @@ class CompactText {
   void assign(std::string_view s) {
     if (s.size() <= kInline && !onHeap()) {
       // The common store, inline: a short text over a short one.
-      CopyShort(bytes_, s.data(), s.size());
-      bytes_[kInline] = static_cast<char>(s.size());
+      const bool highBytes = CopyShort(bytes_, s.data(), s.size());
+      setInlineSize(s.size(), highBytes);
       return;
     }
     assignElsewhere(s);
@@ -57,31 +55,27 @@ class CompactText {
   void clear() { assign(std::string_view()); }
 
   const char* data() const { return onHeap() ? heapData() : bytes_; }
-  size_t size() const { return onHeap() ? heapSize() : static_cast<uint8_t>(bytes_[kInline]); }
+  size_t size() const {
+    return onHeap() ? heapSize() : static_cast<uint8_t>(bytes_[kInline]) & kSizeBits;
+  }
   bool empty() const { return size() == 0; }
   std::string_view view() const { return std::string_view(data(), size()); }
   operator std::string_view() const { return view(); }
   std::string str() const { return std::string(view()); }
 
   // Whether the text lies inline and is plain ASCII (so also valid UTF-8),
-  // told from the two words of the inline bytes without a walk.
-  bool isInlineAscii() const {
-    static_assert(std::endian::native == std::endian::little);
-    const auto n = static_cast<uint8_t>(bytes_[kInline]);
-    if (n > kInline) return false;
-    uint64_t low, high;
-    std::memcpy(&low, bytes_, sizeof low);
-    std::memcpy(&high, bytes_ + sizeof low, sizeof high);
-    const uint64_t lowMask = n >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * n)) - 1;
-    const uint64_t highMask = n <= 8 ? 0 : (uint64_t{1} << (8 * (n - 8))) - 1;
-    return (((low & lowMask) | (high & highMask)) & 0x8080808080808080u) == 0;
-  }
+  // as noted when it was stored: the text itself is not read again.
+  bool isInlineAscii() const { return static_cast<uint8_t>(bytes_[kInline]) <= kInline; }
 
   friend bool operator==(const CompactText& a, std::string_view b) { return a.view() == b; }
   friend std::ostream& operator<<(std::ostream& out, const CompactText& t) { return out << t.view(); }
 
  private:
   static constexpr char kHeapTag = static_cast<char>(0x80);
+  // The last byte of an inline text: its size, plus kHighBytes when a byte
+  // of it is not ASCII.
+  static constexpr uint8_t kSizeBits = 0x1F;
+  static constexpr uint8_t kHighBytes = 0x40;
 
   bool onHeap() const { return bytes_[kInline] == kHeapTag; }
   char* heapData() const {
@@ -96,31 +90,39 @@ class CompactText {
   }
   void release();
   void assignElsewhere(std::string_view s);
+  void setInlineSize(size_t n, bool highBytes) {
+    bytes_[kInline] = static_cast<char>(n | (highBytes ? kHighBytes : 0));
+  }
   // Copies n <= 16 bytes with every load before the first store, so that
-  // the source may lie in the destination (a part of this text).
-  static void CopyShort(char* to, const char* from, size_t n) {
+  // the source may lie in the destination (a part of this text). Answers
+  // whether a byte is not ASCII, from the loaded bytes.
+  static bool CopyShort(char* to, const char* from, size_t n) {
     if (n >= 8) {
       uint64_t head, tail;
       std::memcpy(&head, from, sizeof head);
       std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
       std::memcpy(to, &head, sizeof head);
       std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
-    } else if (n >= 4) {
+      return ((head | tail) & 0x8080808080808080u) != 0;
+    }
+    if (n >= 4) {
       uint32_t head, tail;
       std::memcpy(&head, from, sizeof head);
       std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
       std::memcpy(to, &head, sizeof head);
       std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
-    } else if (n > 0) {
-      const char first = from[0], middle = from[n / 2], last = from[n - 1];
-      to[0] = first;
-      to[n / 2] = middle;
-      to[n - 1] = last;
+      return ((head | tail) & 0x80808080u) != 0;
     }
+    if (n == 0) return false;
+    const char first = from[0], middle = from[n / 2], last = from[n - 1];
+    to[0] = first;
+    to[n / 2] = middle;
+    to[n - 1] = last;
+    return ((first | middle | last) & 0x80) != 0;
   }
 
-  // Inline: the text, then its length in the last byte. On the heap: the
-  // pointer, the 32-bit length, and kHeapTag in the last byte.
+  // Inline: the text, then its length (and kHighBytes) in the last byte. On
+  // the heap: the pointer, the 32-bit length, and kHeapTag in the last byte.
   alignas(8) char bytes_[16];
 };
 
