@@ -88,8 +88,8 @@ TEST(CompactTextTest, ShortStoresOfEveryLengthAndOverlap) {
   }
 }
 
-// The ASCII answer reads the inline bytes as two words: bytes past the text
-// (left from a longer text before) must not count, every byte of it must.
+// The ASCII note follows every store: bytes past the text (left from a
+// longer text before) must not count, every byte of it must.
 TEST(CompactTextTest, InlineAsciiLooksAtTheTextsBytesOnly) {
   const std::string korean = "서울특별시";  // 15 bytes, none ASCII
   for (size_t n = 0; n <= CompactText::kInline; ++n) {
@@ -105,6 +105,15 @@ TEST(CompactTextTest, InlineAsciiLooksAtTheTextsBytesOnly) {
   }
   EXPECT_FALSE(CompactText(std::string(16, 'a')).isInlineAscii());  // on the heap
   EXPECT_TRUE(CompactText().isInlineAscii());
+  for (const std::string& shortText : {std::string("a\xC3\xA9"), std::string("abc")}) {
+    CompactText fromHeap(std::string(40, 'z'));
+    fromHeap = shortText;  // from the heap back inline
+    EXPECT_EQ(fromHeap.isInlineAscii(), shortText == "abc");
+    EXPECT_EQ(fromHeap.view(), shortText);
+    CompactText moved(std::move(fromHeap));
+    EXPECT_EQ(moved.isInlineAscii(), shortText == "abc");
+    EXPECT_EQ(CompactText(moved).isInlineAscii(), shortText == "abc");
+  }
 }
 
 }  // namespace
