@@ -98,26 +98,6 @@ std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
 
 }  // namespace
 
-namespace {
-
-// The input without its blanks, and a numeric input without a final ".".
-std::string_view TrimInput(const CGridColumn& column, std::string_view data) {
-  std::string_view trimmed = TrimBlanks(data);
-  if (column.dataType == kDataNumeric && !trimmed.empty() && trimmed.back() == '.') {
-    trimmed.remove_suffix(1);
-  }
-  return trimmed;
-}
-
-}  // namespace
-
-std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
-                                                    std::string_view data) {
-  const std::string_view text = TrimInput(column, data);
-  if (!IsTextAllowed(column.dataType == kDataNumeric, column.allowChar, text)) return std::nullopt;
-  return text;
-}
-
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
   const std::string_view trimmed = TrimInput(column, data);
   const bool numeric = column.dataType == kDataNumeric;

@@ -7,19 +7,35 @@
 #include <string>
 #include <string_view>
 
+#include "model/char_rules.h"
 #include "model/grid_column.h"
 #include "model/grid_row.h"
 #include "model/select_lists.h"
+#include "shared/trim.h"
 
 namespace maltrove {
 
 // The input checks and mask removal: the text to store, or nothing when a
 // character is refused.
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data);
+// The input without its blanks, and a numeric input without a final ".".
+inline std::string_view TrimInput(const CGridColumn& column, std::string_view data) {
+  std::string_view trimmed = TrimBlanks(data);
+  if (column.dataType == kDataNumeric && !trimmed.empty() && trimmed.back() == '.') {
+    trimmed.remove_suffix(1);
+  }
+  return trimmed;
+}
+
 // The same without a copy for a column with no characters to ignore and no
-// output pattern, where the text to store is a part of `data`.
-std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
-                                                    std::string_view data);
+// output pattern, where the text to store is a part of `data`. Inline: the
+// fill of a table passes here for every cell.
+inline std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
+                                                           std::string_view data) {
+  const std::string_view text = TrimInput(column, data);
+  if (!IsTextAllowed(column.dataType == kDataNumeric, column.allowChar, text)) return std::nullopt;
+  return text;
+}
 // Whether PrepareInputInPlace serves the column.
 inline bool TakesInputInPlace(const CGridColumn& column) {
   return column.ignoreChar.empty() && column.outputType.empty();
