@@ -32,21 +32,36 @@ class SelectListIndex {
     uint32_t offset;
     uint32_t size;
   };
-  // Equal texts, compared in place eight bytes at a time: the lists are
-  // short, and this runs for every stored select cell.
+  // Equal texts, compared in place a word at a time (the last word
+  // overlapping the one before): the lists are short, and this runs for
+  // every stored select cell.
   static bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    size_t i = 0;
-    for (; i + sizeof(uint64_t) <= a.size(); i += sizeof(uint64_t)) {
-      uint64_t x, y;
-      std::memcpy(&x, a.data() + i, sizeof x);
-      std::memcpy(&y, b.data() + i, sizeof y);
-      if (x != y) return false;
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n >= 8) {
+      for (size_t i = 0; i + 8 < n; i += 8) {
+        if (Word64(a.data() + i) != Word64(b.data() + i)) return false;
+      }
+      return Word64(a.data() + n - 8) == Word64(b.data() + n - 8);
     }
-    for (; i < a.size(); ++i) {
+    if (n >= 4) {
+      return Word32(a.data()) == Word32(b.data()) &&
+             Word32(a.data() + n - 4) == Word32(b.data() + n - 4);
+    }
+    for (size_t i = 0; i < n; ++i) {
       if (a[i] != b[i]) return false;
     }
     return true;
+  }
+  static uint64_t Word64(const char* p) {
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+  }
+  static uint32_t Word32(const char* p) {
+    uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
   }
   static std::vector<Entry> Split(std::string_view list);
   // The position of the first entry equal to text, or -1.

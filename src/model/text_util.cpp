@@ -110,29 +110,30 @@ std::string TruncateUtf8(std::string_view s, size_t maxBytes) {
 }
 
 bool IsValidUtf8(std::string_view s) {
-  // Every stored text passes here, so NextPiece's rules are written out
-  // inline: ASCII goes eight bytes at a time, a sequence in one step.
+  // Every stored text that is not plain ASCII passes here, so NextPiece's
+  // rules are written out inline: ASCII goes eight bytes at a time, a
+  // sequence in one step.
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   const auto* end = p + s.size();
   while (p < end) {
-    uint64_t word;
-    if (end - p >= static_cast<ptrdiff_t>(sizeof word) &&
-        (std::memcpy(&word, p, sizeof word), (word & 0x8080808080808080u) == 0)) {
-      p += sizeof word;
-      continue;
-    }
-    if (*p < 0x80) {
-      ++p;
+    const unsigned char lead = *p;
+    if (lead < 0x80) {
+      uint64_t word;
+      if (end - p >= static_cast<ptrdiff_t>(sizeof word) &&
+          (std::memcpy(&word, p, sizeof word), (word & 0x8080808080808080u) == 0)) {
+        p += sizeof word;
+      } else {
+        ++p;
+      }
       continue;
     }
     unsigned char lo = 0x80;
     unsigned char hi = 0xBF;
-    const int count = ContinuationCount(*p, &lo, &hi);
+    const int count = ContinuationCount(lead, &lo, &hi);
     if (count < 0 || end - p <= count) return false;
     if (p[1] < lo || p[1] > hi) return false;
-    for (int k = 2; k <= count; ++k) {
-      if ((p[k] & 0xC0) != 0x80) return false;
-    }
+    if (count >= 2 && (p[2] & 0xC0) != 0x80) return false;
+    if (count == 3 && (p[3] & 0xC0) != 0x80) return false;
     p += count + 1;
   }
   return true;

@@ -47,6 +47,25 @@ TEST(SelectListIndexTest, MatchesAsTheListsThemselves) {
   EXPECT_GT(matched, 1000);  // not a comparison of empty answers
 }
 
+// A change of any one byte of any list, at any length, is seen.
+TEST(SelectListIndexTest, SeesAChangeOfAnyByte) {
+  for (size_t n = 1; n <= 40; ++n) {
+    for (size_t at = 0; at < n; ++at) {
+      CGridColumn column;
+      column.comboValues = column.comboDatas = column.selectMatchMethod = std::string(n, 'a');
+      SelectListIndex index;
+      index.Rebuild(column);
+      for (std::string* list :
+           {&column.comboValues, &column.comboDatas, &column.selectMatchMethod}) {
+        (*list)[at] = 'b';
+        EXPECT_FALSE(index.Follows(column)) << n << " at " << at;
+        (*list)[at] = 'a';
+        EXPECT_TRUE(index.Follows(column)) << n << " at " << at;
+      }
+    }
+  }
+}
+
 class SelectIndexFollowsTest : public ::testing::Test {
  protected:
   int SelectColumn(const std::string& datas, const std::string& values, int at = -1) {
