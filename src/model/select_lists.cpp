@@ -23,17 +23,6 @@ void SelectListIndex::Rebuild(const CGridColumn& column) {
   dataEntries_ = Split(datas_);
 }
 
-int SelectListIndex::Find(const std::string& list, const std::vector<Entry>& entries,
-                          std::string_view text) {
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].size == text.size() &&
-        SameText(std::string_view(list).substr(entries[i].offset, entries[i].size), text)) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
-}
-
 // The rules of MatchSelectView, step for step, on the split lists.
 std::string_view SelectListIndex::Match(std::string_view input, std::string* scratch) const {
   const std::string_view method = method_;

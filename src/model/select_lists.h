@@ -66,7 +66,15 @@ class SelectListIndex {
   static std::vector<Entry> Split(std::string_view list);
   // The position of the first entry equal to text, or -1.
   static int Find(const std::string& list, const std::vector<Entry>& entries,
-                  std::string_view text);
+                  std::string_view text) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].size == text.size() &&
+          SameText(std::string_view(list).substr(entries[i].offset, entries[i].size), text)) {
+        return static_cast<int>(i);
+      }
+    }
+    return -1;
+  }
   std::string_view Value(size_t index) const {
     return std::string_view(values_).substr(valueEntries_[index].offset, valueEntries_[index].size);
   }

@@ -11,6 +11,8 @@ inline bool IsAsciiSpace(char c) {
 
 // The text without ASCII white space at its ends.
 inline std::string_view TrimBlanks(std::string_view text) {
+  // Most texts have no blank at either end: two looks and done.
+  if (text.empty() || (!IsAsciiSpace(text.front()) && !IsAsciiSpace(text.back()))) return text;
   size_t begin = 0;
   size_t end = text.size();
   while (begin < end && IsAsciiSpace(text[begin])) ++begin;

@@ -8,6 +8,9 @@ namespace {
 TEST(TrimTest, RemovesAsciiWhitespaceOnlyAtEnds) {
   EXPECT_EQ(Trim(" \t\r\n\v\fa b\f\v\n\r\t "), "a b");
   EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("a b \t"), "a b");  // blanks at one end only
+  EXPECT_EQ(Trim("\r\na b"), "a b");
+  EXPECT_EQ(Trim("a"), "a");
   EXPECT_EQ(Trim("\xE3\x80\x80x"), "\xE3\x80\x80x");  // ideographic space is kept
   // Exactly the six blanks, of all 256 bytes.
   const std::string_view blanks(" \t\n\v\f\r");
