@@ -59,7 +59,7 @@ int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string&
   const CellCombo* own = nullptr;
   const SelectListIndex* index = nullptr;
   if (column.inputType == kInputSelect) {
-    own = cellCombo(r, col);
+    own = combos_[col].empty() ? nullptr : cellCombo(r, col);  // few columns have any
     if (!HasOwnSelectLists(own)) index = &selectIndex(col);
   }
   if (TakesInputInPlace(column)) {
