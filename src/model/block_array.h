@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace maltrove {
@@ -46,14 +48,17 @@ class BlockArray {
     return blocks_[id >> kBlockShift].get()[id & (kBlockSize - 1)];
   }
 
-  // One more element at its default, at the index size() had.
-  void push_back() {
+  // One more element, built from `args` (at its default without), at the
+  // index size() had.
+  template <typename... Args>
+  T& push_back(Args&&... args) {
     if ((size_ & (kBlockSize - 1)) == 0 && (size_ >> kBlockShift) == blocks_.size()) {
       blocks_.emplace_back(static_cast<T*>(
           ::operator new(sizeof(T) * kBlockSize, std::align_val_t(alignof(T)))));
     }
-    new (&(*this)[size_]) T();
+    T* added = new (&(*this)[size_]) T(std::forward<Args>(args)...);
     ++size_;
+    return *added;
   }
 
   void resize(uint32_t count) {
@@ -61,7 +66,16 @@ class BlockArray {
   }
 
   void clear() {
-    for (uint32_t id = 0; id < size_; ++id) (*this)[id].~T();
+    if constexpr (!std::is_trivially_destructible_v<T>) {
+      // Block by block: a whole table's cells go here at once.
+      uint32_t left = size_;
+      for (auto& block : blocks_) {
+        const uint32_t count = left < kBlockSize ? left : kBlockSize;
+        T* elements = block.get();
+        for (uint32_t i = 0; i < count; ++i) elements[i].~T();
+        left -= count;
+      }
+    }
     size_ = 0;
     blocks_.clear();
   }

@@ -63,7 +63,7 @@ bool IsSelectColumn(const CGridColumn& column) { return column.inputType == kInp
 // The cell's own lists when both are set, else the column's.
 void SelectLists(const CGridColumn& column, const CellCombo* own, std::string_view* values,
                  std::string_view* datas) {
-  if (own != nullptr && !own->comboValues.empty() && !own->comboDatas.empty()) {
+  if (HasOwnSelectLists(own)) {
     *values = own->comboValues;
     *datas = own->comboDatas;
   } else {
@@ -98,26 +98,6 @@ std::string FormattedText(const CGridColumn& column, const CGridCell& cell,
 
 }  // namespace
 
-namespace {
-
-// The input without its blanks, and a numeric input without a final ".".
-std::string_view TrimInput(const CGridColumn& column, std::string_view data) {
-  std::string_view trimmed = TrimBlanks(data);
-  if (column.dataType == kDataNumeric && !trimmed.empty() && trimmed.back() == '.') {
-    trimmed.remove_suffix(1);
-  }
-  return trimmed;
-}
-
-}  // namespace
-
-std::optional<std::string_view> PrepareInputInPlace(const CGridColumn& column,
-                                                    std::string_view data) {
-  const std::string_view text = TrimInput(column, data);
-  if (!IsTextAllowed(column.dataType == kDataNumeric, column.allowChar, text)) return std::nullopt;
-  return text;
-}
-
 std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_view data) {
   const std::string_view trimmed = TrimInput(column, data);
   const bool numeric = column.dataType == kDataNumeric;
@@ -134,9 +114,11 @@ std::optional<std::string> PrepareInput(const CGridColumn& column, std::string_v
 
 std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own,
                                  std::string_view input, std::string* scratch) {
-  if (column.selectMatchMethod == "bankCode") input = *scratch = std::string(BankCodeFor(input));
+  // Views compare their sizes first: most columns name no method at all.
+  const std::string_view method = column.selectMatchMethod;
+  if (method == "bankCode") input = *scratch = std::string(BankCodeFor(input));
 
-  if (column.selectMatchMethod == "value") {
+  if (method == "value") {
     std::string_view list = column.comboValues.empty() ? std::string_view(column.comboDatas)
                                                        : std::string_view(column.comboValues);
     return FindListEntry(list, input) >= 0 ? input : std::string_view();
@@ -157,7 +139,7 @@ std::string_view MatchSelectView(const CGridColumn& column, const CellCombo* own
 }
 
 void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view text,
-                  const CellCombo* own) {
+                  const CellCombo* own, const SelectListIndex* index) {
   std::string_view s = TrimBlanks(text);
   cell.isNull = false;
   switch (column.dataType) {
@@ -182,7 +164,8 @@ void SetCellValue(const CGridColumn& column, CGridCell& cell, std::string_view t
   }
   if (IsSelectColumn(column)) {
     std::string scratch;
-    cell.text.assign(MatchSelectView(column, own, s, &scratch));
+    cell.text.assign(index != nullptr ? index->Match(s, &scratch)
+                                      : MatchSelectView(column, own, s, &scratch));
   } else if (column.inputLimit > 0) {
     cell.text = Trim(TruncateUtf8(s, static_cast<size_t>(column.inputLimit)));
   } else {

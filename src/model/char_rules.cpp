@@ -44,7 +44,7 @@ bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
   return true;
 }
 
-bool IsTextAllowed(bool numericColumn, std::string_view allowChar, std::string_view text) {
+bool IsTextAllowedByRules(bool numericColumn, std::string_view allowChar, std::string_view text) {
   if (!allowChar.empty()) {
     for (char c : text) {
       if (!IsListedInAllowChar(allowChar, c)) return false;

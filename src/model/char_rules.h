@@ -19,7 +19,13 @@ bool IsCharAllowed(bool numericColumn, std::string_view allowChar, char c,
 bool IsCharInSet(std::string_view set, char c);
 
 // Whether every character of text passes IsCharAllowed, in one pass.
-bool IsTextAllowed(bool numericColumn, std::string_view allowChar, std::string_view text);
+bool IsTextAllowedByRules(bool numericColumn, std::string_view allowChar, std::string_view text);
+// The same, answering at once for a text column without a character list
+// (most columns).
+inline bool IsTextAllowed(bool numericColumn, std::string_view allowChar, std::string_view text) {
+  return (!numericColumn && allowChar.empty()) ||
+         IsTextAllowedByRules(numericColumn, allowChar, text);
+}
 
 // text without any of the characters listed in chars.
 std::string RemoveChars(std::string_view text, std::string_view chars);

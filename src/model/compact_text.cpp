@@ -10,21 +10,15 @@ void CompactText::release() {
   bytes_[kInline] = 0;
 }
 
-void CompactText::assign(std::string_view s) {
-  if (s.size() <= kInline && !onHeap()) {
-    // The common store: a short text over a short one (or into the same
-    // bytes, which memmove allows).
-    if (!s.empty()) std::memmove(bytes_, s.data(), s.size());
-    bytes_[kInline] = static_cast<char>(s.size());
-    return;
-  }
+// assign's other cases: a text to or from the heap.
+void CompactText::assignElsewhere(std::string_view s) {
   if (s.size() <= kInline) {
     // s may point into this text's own block: copy before freeing it.
     char copy[kInline];
-    if (!s.empty()) std::memcpy(copy, s.data(), s.size());
+    const bool highBytes = CopyShort(copy, s.data(), s.size());
     release();
-    if (!s.empty()) std::memcpy(bytes_, copy, s.size());
-    bytes_[kInline] = static_cast<char>(s.size());
+    CopyShort(bytes_, copy, s.size());
+    setInlineSize(s.size(), highBytes);
     return;
   }
   if (s.size() > UINT32_MAX) throw std::bad_alloc();

@@ -28,6 +28,13 @@ void CGridModel::markEdited(CGridRow& r, CGridCell& c) {
   gridEdited_ = true;
 }
 
+// The column's split select lists, split again when they changed.
+const SelectListIndex& CGridModel::selectIndex(int col) {
+  SelectListIndex& index = selectIndexes_[col];
+  if (!index.Follows(*columns_[col])) index.Rebuild(*columns_[col]);
+  return index;
+}
+
 std::string CGridModel::getCellStringData(int32_t r, int32_t col) const {
   const CGridCell* c = cell(r, col);
   return c ? OutputText(*columns_[col], *c) : std::string();
@@ -49,19 +56,25 @@ int32_t CGridModel::setCellStringData(int32_t r, int32_t col, const std::string&
   const uint32_t id = rowIds()[r];
   CGridCell* c = &cells_[col][id];
   const CGridColumn& column = *columns_[col];
-  const CellCombo* own = column.inputType == kInputSelect ? cellCombo(r, col) : nullptr;
+  const CellCombo* own = nullptr;
+  const SelectListIndex* index = nullptr;
+  if (column.inputType == kInputSelect) {
+    own = combos_[col].empty() ? nullptr : cellCombo(r, col);  // few columns have any
+    if (!HasOwnSelectLists(own)) index = &selectIndex(col);
+  }
   if (TakesInputInPlace(column)) {
     // The common column: the text is stored straight from the argument.
     const std::optional<std::string_view> text = PrepareInputInPlace(column, data);
     if (!text) return 0;
-    SetCellValue(column, *c, *text, own);
+    SetCellValue(column, *c, *text, own, index);
   } else {
     const std::optional<std::string> text = PrepareInput(column, data);
     if (!text) return 0;
-    SetCellValue(column, *c, *text, own);
+    SetCellValue(column, *c, *text, own, index);
   }
-  if (column.dataType == kDataString && !IsValidUtf8(c->text)) {
-    SetCellValue(column, *c, NormalizeUtf8(c->text), own);
+  // Most stored texts are short ASCII: valid without the walk.
+  if (column.dataType == kDataString && !c->text.isInlineAscii() && !IsValidUtf8(c->text)) {
+    SetCellValue(column, *c, NormalizeUtf8(c->text), own, index);
   }
   const bool checkable = column.isCheckable();
   if (!checkable && column.dataType != kDataDateTime && c->text.empty()) c->isNull = true;

@@ -17,6 +17,7 @@
 #include "model/grid_row.h"
 #include "model/grid_style.h"
 #include "model/grid_view.h"
+#include "model/select_lists.h"
 
 namespace maltrove {
 
@@ -219,8 +220,9 @@ class CGridModel {
   int outputCodePage = 0;
 
  private:
-  int rowsInUse() const;
+  int rowsInUse() const { return static_cast<int>(rowIds().size()); }
   void markEdited(CGridRow& row, CGridCell& cell);
+  const SelectListIndex& selectIndex(int col);
   CGridRow* newRow();
   void freeRow(uint32_t id);
   CGridCell newCell(const CGridColumn& column) const;
@@ -233,7 +235,11 @@ class CGridModel {
   bool validSelectionIndex(int row, int col) const;
 
   void repaintAll() const;
-  void repaintCell(int row, int col) const;
+  // Inline: every stored cell asks, and without a drawing view the answer
+  // is no.
+  void repaintCell(int row, int col) const {
+    if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintCell(row, col);
+  }
   void repaintRow(int row) const;
   void repaintColumn(int col) const;
   void recomputeScrollBars() const;
@@ -248,6 +254,7 @@ class CGridModel {
   std::vector<uint32_t> freeIds_;
   std::vector<CellColumn> cells_;
   std::vector<std::unordered_map<uint32_t, CellCombo>> combos_;  // by column, by row id
+  std::vector<SelectListIndex> selectIndexes_;                      // by column
   std::vector<uint32_t> order_;
   std::vector<uint32_t> filteredIds_;
   bool filtered_ = false;

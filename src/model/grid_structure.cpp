@@ -43,8 +43,6 @@ CGridModel::~CGridModel() = default;
 
 // ---- access ---------------------------------------------------------------
 
-int CGridModel::rowsInUse() const { return static_cast<int>(rowIds().size()); }
-
 int32_t CGridModel::getRowCount() const { return rowsInUse(); }
 
 CGridColumn* CGridModel::column(int col) {
@@ -200,6 +198,7 @@ int32_t CGridModel::insertColumn(int32_t nPos, const std::string& sLabel, int32_
   }
   cells_.insert(cells_.begin() + index, std::move(added));
   combos_.emplace(combos_.begin() + index);
+  selectIndexes_.emplace(selectIndexes_.begin() + index);
   const int shift = column->width + kGap;
   columns_.insert(columns_.begin() + index, std::move(column));
   for (size_t i = static_cast<size_t>(index) + 1; i < columns_.size(); ++i) {
@@ -218,6 +217,7 @@ void CGridModel::removeColumn(int32_t col) {
   dropHiddenCells(nullptr, target);
   cells_.erase(cells_.begin() + col);
   combos_.erase(combos_.begin() + col);
+  selectIndexes_.erase(selectIndexes_.begin() + col);
   const int shift = target->width + kGap;
   columns_.erase(columns_.begin() + col);
   moveColumns(col, -shift);
@@ -229,6 +229,7 @@ void CGridModel::removeColumn(int32_t col) {
 void CGridModel::removeAllColumns() {
   cells_.clear();
   combos_.clear();
+  selectIndexes_.clear();
   columns_.clear();
   hiddenCells_.clear();
   selection_.clear();
@@ -250,27 +251,33 @@ CGridCell CGridModel::newCell(const CGridColumn& column) const {
 }
 
 // A row under a free id (or a new one) with its cells at their defaults.
+// Every cell is written once: a new id's cells are built with their
+// values, and a free id's row and cells were reset by freeRow.
 CGridRow* CGridModel::newRow() {
+  const bool fresh = freeIds_.empty();
   uint32_t id;
-  if (freeIds_.empty()) {
+  if (fresh) {
     id = rows_.size();
     rows_.push_back();
-    for (CellColumn& cells : cells_) cells.push_back();
   } else {
     id = freeIds_.back();
     freeIds_.pop_back();
   }
-  CGridRow* created = &rows_[id];
-  *created = CGridRow();
-  created->id = id;
-  created->inserted = true;
-  created->height = style_.cellHeightDefault;
   for (size_t c = 0; c < columns_.size(); ++c) {
     const CGridColumn& column = *columns_[c];
-    if (column.inputType == kInputCheckBox || !column.defaultValue.empty()) {
+    const bool preset = column.inputType == kInputCheckBox || !column.defaultValue.empty();
+    if (fresh && preset) {
+      cells_[c].push_back(newCell(column));
+    } else if (fresh) {
+      cells_[c].push_back();
+    } else if (preset) {
       cells_[c][id] = newCell(column);
     }
   }
+  CGridRow* created = &rows_[id];
+  created->id = id;
+  created->inserted = true;
+  created->height = style_.cellHeightDefault;
   return created;
 }
 
@@ -434,9 +441,6 @@ void CGridModel::styleChanged() {
 
 void CGridModel::repaintAll() const {
   if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintAll();
-}
-void CGridModel::repaintCell(int r, int col) const {
-  if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintCell(r, col);
 }
 void CGridModel::repaintRow(int r) const {
   if (view_ != nullptr && style_.immediateDrawMode != 0) view_->RepaintRow(r);

@@ -118,8 +118,12 @@ bool OleDateFromParts(int year, int month, int day, int hour, int minute, int se
                       double* serial) {
   if (!IsValidDate(year, month, day, hour, minute, second)) return false;
   long long days = UnixDaysFromCivil(year, month, day) - kOleEpochFromUnix;
-  double fraction =
-      static_cast<double>(hour * 3600 + minute * 60 + second) / kSecondsPerDay;
+  const int seconds = hour * 3600 + minute * 60 + second;
+  if (seconds == 0) {  // a plain date: no division for the fraction
+    *serial = static_cast<double>(days);
+    return true;
+  }
+  double fraction = static_cast<double>(seconds) / kSecondsPerDay;
   *serial = days >= 0 ? days + fraction : days - fraction;
   return true;
 }

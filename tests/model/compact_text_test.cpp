@@ -68,5 +68,53 @@ TEST(CompactTextTest, AssignsFromAPartOfItself) {
   EXPECT_TRUE(t.empty());
 }
 
+// Every short length over every other, and every part of a short text
+// stored over the text itself.
+TEST(CompactTextTest, ShortStoresOfEveryLengthAndOverlap) {
+  const std::string letters = "ABCDEFGHIJKLMNO";
+  for (size_t before = 0; before <= CompactText::kInline; ++before) {
+    for (size_t after = 0; after <= CompactText::kInline; ++after) {
+      CompactText t(std::string(before, 'x'));
+      t = letters.substr(0, after);
+      ASSERT_EQ(t.view(), letters.substr(0, after)) << before << " then " << after;
+    }
+  }
+  for (size_t start = 0; start <= letters.size(); ++start) {
+    for (size_t n = 0; start + n <= letters.size(); ++n) {
+      CompactText t(letters);
+      t = t.view().substr(start, n);  // moved to the front, or in place
+      ASSERT_EQ(t.view(), letters.substr(start, n)) << start << "+" << n;
+    }
+  }
+}
+
+// The ASCII note follows every store: bytes past the text (left from a
+// longer text before) must not count, every byte of it must.
+TEST(CompactTextTest, InlineAsciiLooksAtTheTextsBytesOnly) {
+  const std::string korean = "서울특별시";  // 15 bytes, none ASCII
+  for (size_t n = 0; n <= CompactText::kInline; ++n) {
+    CompactText t(korean);
+    t = std::string(n, 'a');
+    EXPECT_TRUE(t.isInlineAscii()) << n;
+    for (size_t at = 0; at < n; ++at) {
+      std::string text(n, 'a');
+      text[at] = static_cast<char>(0xC3);
+      t = text;
+      EXPECT_FALSE(t.isInlineAscii()) << n << " at " << at;
+    }
+  }
+  EXPECT_FALSE(CompactText(std::string(16, 'a')).isInlineAscii());  // on the heap
+  EXPECT_TRUE(CompactText().isInlineAscii());
+  for (const std::string& shortText : {std::string("a\xC3\xA9"), std::string("abc")}) {
+    CompactText fromHeap(std::string(40, 'z'));
+    fromHeap = shortText;  // from the heap back inline
+    EXPECT_EQ(fromHeap.isInlineAscii(), shortText == "abc");
+    EXPECT_EQ(fromHeap.view(), shortText);
+    CompactText moved(std::move(fromHeap));
+    EXPECT_EQ(moved.isInlineAscii(), shortText == "abc");
+    EXPECT_EQ(CompactText(moved).isInlineAscii(), shortText == "abc");
+  }
+}
+
 }  // namespace
 }  // namespace maltrove
