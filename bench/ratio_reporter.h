@@ -40,11 +40,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   explicit RatioReporter(std::vector<Ratio> ratios) : ratios_(std::move(ratios)) {}
 
+  // A benchmark run with repetitions counts by its median, which one
+  // disturbed repetition does not move; the other aggregates are ignored.
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      const std::string name = run.benchmark_name();
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      const std::string name = run.run_name.str();
       times_[name] = run.GetAdjustedRealTime();
-      times_.emplace(name.substr(0, name.find('/')), run.GetAdjustedRealTime());
+      // NAME stands for the first NAME/ARGS run.
+      const std::string prefix = name.substr(0, name.find('/'));
+      if (prefix_owner_.emplace(prefix, name).first->second == name) {
+        times_[prefix] = run.GetAdjustedRealTime();
+      }
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -66,6 +73,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
  private:
   std::vector<Ratio> ratios_;
   std::map<std::string, double> times_;
+  std::map<std::string, std::string> prefix_owner_;
 };
 
 inline int RunBenchmarks(int argc, char** argv, RatioReporter* reporter) {
