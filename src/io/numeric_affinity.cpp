@@ -3,55 +3,36 @@
 #include <sqlite3.h>
 
 #include <cmath>
-#include <cstdint>
+
+#include "model/number_text.h"
+#include "shared/trim.h"
 
 namespace maltrove {
 
 namespace {
 
-// -?digits(.digits)? with at most 15 digits in all: the digits are exact as
-// an integer, and the number is that integer divided by a power of ten.
-// False for every other form, and for a quotient whose rounding to double
-// differs between one step and the two steps through long double that
-// SQLite may take: such texts are left to SQLite.
+// -?digits(.digits)? with at most 15 digits in all, whose number is its
+// digits as an integer over a power of ten. False for every other form, and
+// for a quotient whose rounding to double differs between one division and
+// the two steps through long double that SQLite may take: such texts are
+// left to SQLite.
 bool ReadPlainDecimal(std::string_view s, double* number) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  size_t i = 0;
-  const bool negative = !s.empty() && s[0] == '-';
-  if (negative) ++i;
-  uint64_t mantissa = 0;
-  int digits = 0;
-  int before = 0;     // digits before the "."
-  int decimals = -1;  // digits after it, -1 without one
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c >= '0' && c <= '9') {
-      if (++digits > 15) return false;
-      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
-      if (decimals >= 0) ++decimals;
-      else ++before;
-    } else if (c == '.' && decimals < 0) {
-      decimals = 0;
-    } else {
-      return false;
-    }
-  }
-  if (before == 0 || decimals == 0) return false;
+  PlainDecimal d;
+  if (!ScanPlainDecimal(s, &d) || d.integerDigits == 0 || d.decimals == 0) return false;
   // Zero of any sign is stored as the integer 0.
-  if (mantissa == 0) {
+  if (d.mantissa == 0) {
     *number = 0;
     return true;
   }
-  double value = static_cast<double>(mantissa);
-  if (decimals > 0) {
-    const double power = kPowers[decimals];
+  double value = static_cast<double>(d.mantissa);
+  if (d.decimals > 0) {
+    const double power = kPowersOfTen[d.decimals];
     value /= power;
     const long double wide =
-        static_cast<long double>(mantissa) / static_cast<long double>(power);
+        static_cast<long double>(d.mantissa) / static_cast<long double>(power);
     if (static_cast<double>(wide) != value) return false;
   }
-  *number = negative ? -value : value;
+  *number = d.negative ? -value : value;
   return true;
 }
 
@@ -59,7 +40,7 @@ bool ReadPlainDecimal(std::string_view s, double* number) {
 bool CannotBeNumber(std::string_view s) {
   for (const char c : s) {
     const bool numberByte = (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' ||
-                            c == 'e' || c == 'E' || c == ' ' || (c >= '\t' && c <= '\r');
+                            c == 'e' || c == 'E' || IsAsciiSpace(c);
     if (!numberByte) return true;
   }
   return false;

@@ -17,30 +17,11 @@ namespace {
 // Plain decimals of up to 15 digits are exact as an integer divided by a
 // power of ten, which gives the correctly rounded double at once.
 bool ReadShortDecimal(std::string_view s, double* value, int* fractionDigits) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  size_t i = 0;
-  const bool negative = !s.empty() && s[0] == '-';
-  if (negative) ++i;
-  int64_t mantissa = 0;
-  int digits = 0;
-  int decimals = -1;  // digits after the ".", -1 before it
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c == '.' && decimals < 0) {
-      decimals = 0;
-    } else if (c >= '0' && c <= '9' && digits < 15) {
-      mantissa = mantissa * 10 + (c - '0');
-      ++digits;
-      if (decimals >= 0) ++decimals;
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0) return false;
-  *fractionDigits = decimals < 0 ? 0 : decimals;
-  double v = static_cast<double>(mantissa) / kPowers[*fractionDigits];
-  *value = negative ? -v : v;
+  PlainDecimal d;
+  if (!ScanPlainDecimal(s, &d)) return false;
+  *fractionDigits = d.decimals < 0 ? 0 : d.decimals;
+  const double v = static_cast<double>(d.mantissa) / kPowersOfTen[*fractionDigits];
+  *value = d.negative ? -v : v;
   return true;
 }
 

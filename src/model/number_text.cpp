@@ -48,9 +48,6 @@ std::string GroupThousands(const std::string& text) {
 
 constexpr int kMinExponent = -30;
 constexpr int kMaxExponent = 52;
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // For |x| in [2^e, 2^(e+1)): the most decimals d with |x| * 10^d below
 // 10^15 (rounded down to be safe), or -1 when 10^d would not be exact.

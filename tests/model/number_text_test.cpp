@@ -64,7 +64,9 @@ TEST(NumberReadsBackTest, AgreesWithReadingThePrintedText) {
     const double x = std::strtod((text + "e" + std::to_string(exponent(random))).c_str(), nullptr);
     const bool readsBack = std::strtod(FormatNumber(x, "").c_str(), nullptr) == x;
     // A yes must be right; a no only costs the slow path.
-    if (NumberReadsBack(x)) ASSERT_TRUE(readsBack) << FormatNumber(x, "");
+    if (NumberReadsBack(x)) {
+      ASSERT_TRUE(readsBack) << FormatNumber(x, "");
+    }
   }
   EXPECT_TRUE(NumberReadsBack(1234.56));
   EXPECT_TRUE(NumberReadsBack(-77.125));
