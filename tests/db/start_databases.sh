@@ -162,34 +162,16 @@ CommLog=0
 UsageCount=1
 EOF
 
-cat >"$dir/odbc.ini" <<EOF
-[maltrove_sqlite]
-Description=Maltrove test database (SQLite)
-Driver=SQLite3
-Database=$dir/sqlite/test.db
-Timeout=2000
+# One PostgreSQL data source: its name, description and database.
+pg_source() {
+  cat <<EOF
 
-[maltrove_pg]
-Description=Maltrove test database (PostgreSQL)
+[$1]
+Description=$2
 Driver=PostgreSQL ANSI
 Servername=127.0.0.1
 Port=$port
-Database=maltrove
-Username=maltrove
-Password=$password
-SSLmode=disable
-BoolsAsChar=0
-TextAsLongVarchar=1
-ByteaAsLongVarBinary=1
-Debug=0
-CommLog=0
-
-[maltrove_pg_euckr]
-Description=Maltrove test database in EUC_KR (PostgreSQL)
-Driver=PostgreSQL ANSI
-Servername=127.0.0.1
-Port=$port
-Database=maltrove_euckr
+Database=$3
 Username=maltrove
 Password=$password
 SSLmode=disable
@@ -199,6 +181,19 @@ ByteaAsLongVarBinary=1
 Debug=0
 CommLog=0
 EOF
+}
+
+{
+  cat <<EOF
+[maltrove_sqlite]
+Description=Maltrove test database (SQLite)
+Driver=SQLite3
+Database=$dir/sqlite/test.db
+Timeout=2000
+EOF
+  pg_source maltrove_pg "Maltrove test database (PostgreSQL)" maltrove
+  pg_source maltrove_pg_euckr "Maltrove test database in EUC_KR (PostgreSQL)" maltrove_euckr
+} >"$dir/odbc.ini"
 
 cat >"$dir/env" <<EOF
 export ODBCSYSINI='$dir'
