@@ -97,28 +97,25 @@ class CompactText {
   // the source may lie in the destination (a part of this text). Answers
   // whether a byte is not ASCII, from the loaded bytes.
   static bool CopyShort(char* to, const char* from, size_t n) {
-    if (n >= 8) {
-      uint64_t head, tail;
-      std::memcpy(&head, from, sizeof head);
-      std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
-      std::memcpy(to, &head, sizeof head);
-      std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
-      return ((head | tail) & 0x8080808080808080u) != 0;
-    }
-    if (n >= 4) {
-      uint32_t head, tail;
-      std::memcpy(&head, from, sizeof head);
-      std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
-      std::memcpy(to, &head, sizeof head);
-      std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
-      return ((head | tail) & 0x80808080u) != 0;
-    }
+    if (n >= 8) return CopyHeadAndTail<uint64_t>(to, from, n);
+    if (n >= 4) return CopyHeadAndTail<uint32_t>(to, from, n);
     if (n == 0) return false;
     const char first = from[0], middle = from[n / 2], last = from[n - 1];
     to[0] = first;
     to[n / 2] = middle;
     to[n - 1] = last;
     return ((first | middle | last) & 0x80) != 0;
+  }
+  // CopyShort of one word to two: the first and the last word, which may
+  // overlap.
+  template <typename Word>
+  static bool CopyHeadAndTail(char* to, const char* from, size_t n) {
+    Word head, tail;
+    std::memcpy(&head, from, sizeof head);
+    std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
+    std::memcpy(to, &head, sizeof head);
+    std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
+    return ((head | tail) & static_cast<Word>(0x8080808080808080u)) != 0;
   }
 
   // Inline: the text, then its length (and kHighBytes) in the last byte. On
